@@ -1,0 +1,496 @@
+// tide  A stand-in for XTide's command-line program: serves recorded listings and predictions.
+//
+// Usage, as the real program is called:
+//   tide -l<anything> -ml                 the location listing on standard output
+//   tide -l NAME [-b BEGIN] [-e END]      the prediction text of the first station whose full
+//                                         name begins with NAME (letter case ignored)
+// Option values may be attached (-lNAME) or separate (-l NAME); BEGIN and END read
+// "YYYY-MM-DD HH:MM". Standard error gets the disclaimer banner (unless
+// $HOME/.disableXTidedisclaimer exists) and the indexing line, as the real program writes them.
+//
+// Environment:
+//   HFILE_PATH              the harmonics file(s), ':'-separated; one of them must exist.
+//   LC_ALL, LC_CTYPE, LANG  the first one set decides the output bytes: UTF-8 when it names
+//                           UTF-8, else Latin-1 (characters beyond Latin-1 become '?').
+//   QUORVEX_STANDIN_DATA    the data folder. When unset: "standin-data" beside the real path of
+//                           this executable (symlinks resolved), else "../share/quorvex-standin"
+//                           relative to the executable's folder.
+//   QUORVEX_STANDIN_FAIL    comma-separated failure switches for tests:
+//                             exit:N    one error line on standard error, exit status N
+//                             garbage   a few lines of junk (no NUL bytes), exit 0
+//                             sleep:S   wait S seconds (fractions allowed), then run normally
+//                             empty     no output at all, exit 0
+//                             nomarker  the listing without its "Location list generated" line
+//                             crlf, cr  every line ends in CR LF, or in CR alone
+//                             harmonics "harmonics.tcd: No such file or directory" as the whole
+//                                       output on standard output, exit 0
+//
+// The data folder holds "stations.txt" (UTF-8; one station a line, fields separated by tabs:
+// name, "Ref" or "Sub", coordinates, time zone, month key, then any further header lines;
+// '#' starts a comment line) and month files "<key>_<YYYY-MM>.stdout", each the recorded standard
+// output of one month. A prediction prints the station's header from the table, a blank line,
+// and every event line of the station's month files that falls between BEGIN and END
+// (inclusive); a month without a file contributes no lines. A station without a key, or an empty
+// key, has no predictions: only its header is printed.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kBanner[] =
+    "-----------------------------------------------------------------------------\n"
+    "             XTide   Copyright (C) 1998 David Flater.\n"
+    "\n"
+    "This software is provided under the terms of the GNU General Public\n"
+    "License, either version 3 of the License, or (at your option) any later\n"
+    "version.\n"
+    "\n"
+    "Although the package as a whole is GPL, some individual source files\n"
+    "are public domain.  Consult their header comments for details.\n"
+    "\n"
+    "                        NOT FOR NAVIGATION\n"
+    "\n"
+    "This program is distributed in the hope that it will be useful, but\n"
+    "WITHOUT ANY WARRANTY; without even the implied warranty of\n"
+    "MERCHANTABILITY or FITNESS FOR A PARTICULAR PURPOSE.  The author\n"
+    "assumes no liability for damages arising from use of this program OR\n"
+    "of any 'harmonics data' that might be distributed with it.  For details, see\n"
+    "the verbose documentation at http://www.flaterco.com/xtide/.\n"
+    "\n"
+    "This obnoxious message will go away permanently if you click \"Don't show\n"
+    "this again\" in the disclaimer window of the X windows client (xtide), or\n"
+    "if you create a file in your home directory called \".disableXTidedisclaimer\".\n"
+    "-----------------------------------------------------------------------------\n"
+    "\n";
+
+const char kNoHfile[] =
+    "XTide Fatal Error:  NO_HFILE_IN_PATH\n"
+    "A search path for harmonics files was provided, but no harmonics files were\n"
+    "found anywhere in that path.  You might need to download a harmonics file\n"
+    "from http://www.flaterco.com/xtide/files.html.\n"
+    "\n"
+    "Error details:\n";
+
+const char kNotFound[] =
+    "XTide Error:  STATION_NOT_FOUND\n"
+    "The specified station was not found in any harmonics file.\n"
+    "\n"
+    "Error details:\n"
+    "Could not find: ";
+
+const char kMktimeFailed[] =
+    "XTide Fatal Error:  MKTIME_FAILED\n"
+    "XTide was unable to convert an informal time specification into a\n"
+    "legal Unix timestamp.  This probably means that there is something\n"
+    "wrong with the informal time specification, such as referring to a\n"
+    "point in time that does not exist (like February 30th).  It may also\n"
+    "mean that the requested time is outside of the Unix epoch, which only\n"
+    "reliably includes the years from 1970 through 2037.  For the workaround,\n"
+    "see http://www.flaterco.com/xtide/time_t.html.\n"
+    "\n"
+    "Error details:\n"
+    "The offending input was ";
+
+struct Switches {
+    std::optional<int> exitStatus;
+    double sleepSeconds = 0;
+    bool garbage = false, empty = false, noMarker = false, harmonics = false;
+    const char* lineEnd = "\n";
+};
+
+struct Station {
+    std::string name;  // Latin-1, as the real program holds names
+    std::string type;  // "Ref" or "Sub"
+    std::string coordinates, zone, key;
+    std::vector<std::string> extraHeader;
+};
+
+Switches g_switches;
+bool g_utf8 = false;
+
+// Writes `text` to `stream` at once, with every LF replaced by the chosen line end, so the two
+// streams keep their order when they share one file.
+void Emit(FILE* stream, const std::string& text) {
+    std::string out;
+    if (std::strcmp(g_switches.lineEnd, "\n") == 0) {
+        out = text;
+    } else {
+        for (char c : text) {
+            if (c == '\n')
+                out += g_switches.lineEnd;
+            else
+                out += c;
+        }
+    }
+    std::fwrite(out.data(), 1, out.size(), stream);
+    std::fflush(stream);
+}
+
+std::string Latin1ToUtf8(const std::string& in) {
+    std::string out;
+    for (unsigned char c : in) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Decodes UTF-8 into Latin-1; characters above U+00FF become '?'. Returns nothing when `in` is
+// not well-formed UTF-8.
+std::optional<std::string> Utf8ToLatin1(const std::string& in) {
+    std::string out;
+    for (size_t i = 0; i < in.size();) {
+        unsigned char c = static_cast<unsigned char>(in[i]);
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
+        if (extra < 0 || i + extra >= in.size()) return std::nullopt;
+        unsigned long cp = extra == 0 ? c : (c & (0x3F >> extra));
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char cc = static_cast<unsigned char>(in[i + k]);
+            if ((cc & 0xC0) != 0x80) return std::nullopt;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        out += cp <= 0xFF ? static_cast<char>(cp) : '?';
+        i += extra + 1;
+    }
+    return out;
+}
+
+// Latin-1 text in the output encoding of the locale.
+std::string Out(const std::string& latin1) { return g_utf8 ? Latin1ToUtf8(latin1) : latin1; }
+
+std::string FromData(const std::string& utf8) {
+    auto latin1 = Utf8ToLatin1(utf8);
+    return latin1 ? *latin1 : utf8;
+}
+
+unsigned char FoldCase(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    return c;
+}
+
+bool StartsWithCaseBlind(const std::string& full, const std::string& part) {
+    if (part.size() > full.size()) return false;
+    for (size_t i = 0; i < part.size(); ++i) {
+        if (FoldCase(full[i]) != FoldCase(part[i])) return false;
+    }
+    return true;
+}
+
+bool LocaleIsUtf8() {
+    const char* names[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+    for (const char* n : names) {
+        const char* v = std::getenv(n);
+        if (v && *v) {
+            std::string s(v);
+            for (char& c : s) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+            return s.find("utf-8") != std::string::npos || s.find("utf8") != std::string::npos;
+        }
+    }
+    return false;
+}
+
+Switches ParseSwitches(const char* text) {
+    Switches s;
+    if (!text) return s;
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        if (item.rfind("exit:", 0) == 0)
+            s.exitStatus = std::atoi(item.c_str() + 5);
+        else if (item.rfind("sleep:", 0) == 0)
+            s.sleepSeconds = std::atof(item.c_str() + 6);
+        else if (item == "garbage")
+            s.garbage = true;
+        else if (item == "empty")
+            s.empty = true;
+        else if (item == "nomarker")
+            s.noMarker = true;
+        else if (item == "crlf")
+            s.lineEnd = "\r\n";
+        else if (item == "cr")
+            s.lineEnd = "\r";
+        else if (item == "harmonics")
+            s.harmonics = true;
+    }
+    return s;
+}
+
+std::optional<fs::path> DataFolder() {
+    if (const char* env = std::getenv("QUORVEX_STANDIN_DATA"); env && *env) return fs::path(env);
+    std::error_code ec;
+    fs::path exe = fs::canonical("/proc/self/exe", ec);
+    if (ec) return std::nullopt;
+    fs::path beside = exe.parent_path() / "standin-data";
+    if (fs::is_directory(beside, ec)) return beside;
+    fs::path shared = exe.parent_path() / ".." / "share" / "quorvex-standin";
+    if (fs::is_directory(shared, ec)) return shared;
+    return std::nullopt;
+}
+
+std::vector<Station> ReadStations(const fs::path& file) {
+    std::vector<Station> stations;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        std::stringstream ls(line);
+        std::string f;
+        while (std::getline(ls, f, '\t')) fields.push_back(f);
+        if (fields.size() < 3) continue;
+        Station s;
+        s.name = FromData(fields[0]);
+        s.type = fields[1];
+        s.coordinates = FromData(fields[2]);
+        if (fields.size() > 3) s.zone = fields[3];
+        if (fields.size() > 4) s.key = fields[4];
+        for (size_t i = 5; i < fields.size(); ++i) s.extraHeader.push_back(FromData(fields[i]));
+        stations.push_back(s);
+    }
+    return stations;
+}
+
+// Minutes since 0000-01-01 for "YYYY-MM-DD HH:MM"; nothing when the text names no real time.
+std::optional<long long> ParseTime(const std::string& t) {
+    int y, mo, d, h, mi;
+    char tail;
+    if (std::sscanf(t.c_str(), "%4d-%2d-%2d %2d:%2d%c", &y, &mo, &d, &h, &mi, &tail) != 5)
+        return std::nullopt;
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (mo < 1 || mo > 12 || h < 0 || h > 23 || mi < 0 || mi > 59) return std::nullopt;
+    bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    int dim = days[mo - 1] + (mo == 2 && leap ? 1 : 0);
+    if (d < 1 || d > dim || y < 1970 || y > 2037) return std::nullopt;
+    return ((static_cast<long long>(y) * 12 + mo) * 31 + d) * 1440 + h * 60 + mi;
+}
+
+// The time of a prediction line "YYYY-MM-DD HH:MM AM ...", on the scale of ParseTime.
+std::optional<long long> EventTime(const std::string& line) {
+    if (line.size() < 19 || line[13] != ':' || line[18] != 'M') return std::nullopt;
+    int hour = std::atoi(line.substr(11, 2).c_str()) % 12;
+    if (line[17] == 'P') hour += 12;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s %02d:%s", line.substr(0, 10).c_str(), hour,
+                  line.substr(14, 2).c_str());
+    return ParseTime(buf);
+}
+
+// The event lines of one recorded month: everything after its header's blank line.
+std::vector<std::string> MonthEvents(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    bool inEvents = false;
+    while (std::getline(in, line)) {
+        if (inEvents)
+            lines.push_back(line);
+        else if (line.empty())
+            inEvents = true;
+    }
+    return lines;
+}
+
+int Listing(const std::vector<Station>& stations) {
+    std::string text;
+    if (!g_switches.noMarker) {
+        std::time_t now = std::time(nullptr);
+        char stamp[64];
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %l:%M %p", std::gmtime(&now));
+        text += std::string("Location list generated ") + stamp + " UTC\n\n";
+    }
+    for (const Station& s : stations) {
+        // The listing pads the coordinates to fixed widths; the header does not.
+        std::string coordinates = s.coordinates;
+        double lat, lon;
+        char ns, ew;
+        if (std::sscanf(s.coordinates.c_str(), "%lf\xb0 %c, %lf\xb0 %c", &lat, &ns, &lon, &ew) ==
+            4) {
+            char padded[64];
+            std::snprintf(padded, sizeof padded, "%7.4f\xb0 %c, %8.4f\xb0 %c", lat, ns, lon, ew);
+            coordinates = padded;
+        }
+        char line[128];
+        std::snprintf(line, sizeof line, "%-51.51s %-3.3s %-23.23s\n", s.name.c_str(),
+                      s.type.c_str(), coordinates.c_str());
+        text += Out(line);
+    }
+    Emit(stdout, text);
+    return 0;
+}
+
+int Predict(const fs::path& data, const std::vector<Station>& stations, std::string name,
+            const std::optional<std::string>& begin, const std::optional<std::string>& end) {
+    if (g_utf8) {
+        if (auto latin1 = Utf8ToLatin1(name)) name = *latin1;
+    }
+    const Station* found = nullptr;
+    for (const Station& s : stations) {
+        if (StartsWithCaseBlind(s.name, name)) {
+            found = &s;
+            break;
+        }
+    }
+    if (!found) {
+        Emit(stderr, std::string(kNotFound) + Out(name) + "\n\n");
+        return 0;
+    }
+    std::optional<long long> from = LLONG_MIN, to = LLONG_MAX;
+    for (auto [text, value] : {std::pair{&begin, &from}, std::pair{&end, &to}}) {
+        if (!*text) continue;
+        *value = ParseTime(**text);
+        if (!*value) {
+            Emit(stderr, std::string(kMktimeFailed) + **text + "\nin the time zone " + found->zone +
+                             "\n\n");
+            return 255;
+        }
+    }
+
+    std::string out = Out(found->name) + "\n" + Out(found->coordinates) + "\n";
+    for (const std::string& extra : found->extraHeader) out += Out(extra) + "\n";
+    out += "\n";
+    std::vector<fs::path> months;
+    std::error_code ec;
+    if (!found->key.empty()) {
+        for (const auto& entry : fs::directory_iterator(data, ec)) {
+            std::string file = entry.path().filename().string();
+            const std::string suffix = ".stdout";
+            size_t stem = found->key.size() + 1;
+            if (file.size() == stem + 7 + suffix.size() && file.rfind(found->key + "_", 0) == 0 &&
+                file.compare(stem + 7, suffix.size(), suffix) == 0)
+                months.push_back(entry.path());
+        }
+    }
+    std::sort(months.begin(), months.end());
+    for (const fs::path& month : months) {
+        for (const std::string& line : MonthEvents(month)) {
+            auto when = EventTime(line);
+            if (when && *when >= *from && *when <= *to) out += line + "\n";
+        }
+    }
+    Emit(stdout, out);
+    return 0;
+}
+
+bool HarmonicsPresent() {
+    const char* path = std::getenv("HFILE_PATH");
+    if (!path || !*path) {
+        Emit(stderr, std::string(kNoHfile) + "(HFILE_PATH is not set)\n\n");
+        return false;
+    }
+    std::stringstream in(path);
+    std::string item;
+    std::error_code ec;
+    bool any = false;
+    std::string missing;
+    while (std::getline(in, item, ':')) {
+        if (fs::exists(item, ec))
+            any = true;
+        else
+            missing += item + ": No such file or directory\n";
+    }
+    if (any) {
+        Emit(stderr, std::string("Indexing ") + path + "...\n");
+        return true;
+    }
+    Emit(stderr, missing + kNoHfile + path + "\n\n");
+    return false;
+}
+
+void Garbage() {
+    std::string junk;
+    unsigned state = 12345;
+    for (int i = 0; i < 600; ++i) {
+        state = state * 1103515245u + 12345u;
+        unsigned char c = static_cast<unsigned char>((state >> 16) % 255 + 1);
+        junk += static_cast<char>(c);
+        if (i % 60 == 59) junk += '\n';
+    }
+    Emit(stdout, junk);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    g_switches = ParseSwitches(std::getenv("QUORVEX_STANDIN_FAIL"));
+    if (g_switches.sleepSeconds > 0)
+        std::this_thread::sleep_for(std::chrono::duration<double>(g_switches.sleepSeconds));
+    if (g_switches.exitStatus) {
+        Emit(stderr, "tide stand-in: failing on request with exit status " +
+                         std::to_string(*g_switches.exitStatus) + "\n");
+        return *g_switches.exitStatus;
+    }
+    if (g_switches.empty) return 0;
+    if (g_switches.garbage) {
+        Garbage();
+        return 0;
+    }
+    if (g_switches.harmonics) {
+        Emit(stdout, "harmonics.tcd: No such file or directory\n");
+        return 0;
+    }
+    g_utf8 = LocaleIsUtf8();
+
+    std::optional<std::string> location, begin, end;
+    bool list = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::optional<std::string>& slot) {
+            if (arg.size() > 2)
+                slot = arg.substr(2);
+            else if (i + 1 < argc)
+                slot = argv[++i];
+        };
+        if (arg == "-ml")
+            list = true;
+        else if (arg.rfind("-l", 0) == 0)
+            value(location);
+        else if (arg.rfind("-b", 0) == 0)
+            value(begin);
+        else if (arg.rfind("-e", 0) == 0)
+            value(end);
+    }
+
+    const char* home = std::getenv("HOME");
+    std::error_code ec;
+    if (!home || !fs::exists(fs::path(home) / ".disableXTidedisclaimer", ec)) Emit(stderr, kBanner);
+    if (!HarmonicsPresent()) return 255;
+
+    auto data = DataFolder();
+    if (!data || !fs::exists(*data / "stations.txt", ec)) {
+        Emit(stderr, "tide stand-in: no data folder (set QUORVEX_STANDIN_DATA)\n");
+        return 2;
+    }
+    std::vector<Station> stations = ReadStations(*data / "stations.txt");
+    if (list) return Listing(stations);
+    if (!location) {
+        Emit(stderr, "tide stand-in: give -ml or -l NAME\n");
+        return 2;
+    }
+    return Predict(*data, stations, *location, begin, end);
+}
