@@ -1,0 +1,65 @@
+// LocationCache  Reading and writing "Quorvex Locations.txt".
+#include "engine/LocationCache.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "engine/LocationName.h"
+#include "platform/Folders.h"
+
+namespace LocationCache {
+namespace {
+
+QByteArray withoutLineEnd(QByteArray line) {
+    if (line.endsWith('\n')) line.chop(1);
+    if (line.endsWith('\r')) line.chop(1);
+    return line;
+}
+
+// Whether the cache at `path` holds at least one name line after the folder line.
+bool holdsNames(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    file.readLine();
+    return !file.atEnd();
+}
+
+}  // namespace
+
+QString Path() {
+    const QString preferences = Folders::Preferences();
+    if (preferences.isEmpty()) return QString();
+    return Folders::Child(preferences, FileName);
+}
+
+bool Read(const QString& path, QString& folder, const std::function<void(const QString&)>& entry) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    folder = QFile::decodeName(withoutLineEnd(file.readLine()));
+    while (!file.atEnd()) {
+        const QString name = LocationName::FromListing(withoutLineEnd(file.readLine()));
+        if (entry) entry(name);
+    }
+    return true;
+}
+
+bool Write(const QString& path, const QString& folder, const QStringList& names, int count,
+           const std::function<void()>& afterLine) {
+    if (path.isEmpty() || QFileInfo(path).isDir()) return false;
+    count = qBound(0, count, int(names.size()));
+    if (count == 0 && holdsNames(path)) return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write(QFile::encodeName(folder) + '\n');
+    for (int i = 0; i < count; ++i) {
+        file.write(LocationName::ToCommandBytes(names.at(i)) + '\n');
+        if (afterLine) afterLine();
+    }
+    return file.commit();
+}
+
+}  // namespace LocationCache

@@ -1,0 +1,179 @@
+// tst_App  The application object's document events (reuse of the single fresh main window),
+// its two menu commands and the about window they open.
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPointer>
+#include <QUrl>
+#include <QtTest>
+
+#include "calendar/QuorvexWindow.h"
+#include "core/AboutQuorvex.h"
+#include "core/App.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestMain.h"
+
+namespace {
+
+template <class W>
+QList<W*> windowsOf() {
+    QList<W*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<W*>(w); t && t->isVisible()) found.append(t);
+    return found;
+}
+
+}  // namespace
+
+// Receives the pages the about window opens instead of a web browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> opened;
+  public slots:
+    void openUrl(const QUrl& url) { opened.append(url); }
+};
+
+class tst_App : public QObject {
+    Q_OBJECT
+  private slots:
+    void cleanup();
+    void documentEvents_data();
+    void documentEvents();
+    void newQuorvexAlwaysOpensAWindow();
+    void aboutTwiceOpensTwo();
+    void aboutWindow();
+    void aboutLinksOpenTheBrowser();
+    void aboutCloseClosesOnlyItself();
+
+  private:
+    ScriptedDialogs dialogs;  // messages of windows' location listings end here
+};
+
+void tst_App::cleanup() {
+    QList<QPointer<QMainWindow>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMainWindow*>(w)) windows.append(m);
+    for (const QPointer<QMainWindow>& w : windows) delete w.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_App::documentEvents_data() {
+    QTest::addColumn<QString>("label");   // the default window's Location text
+    QTest::addColumn<bool>("aboutOpen");  // an about window is open as well
+    QTest::addColumn<bool>("reused");     // the default window takes the document
+    QTest::newRow("fresh window") << QStringLiteral("No Location Specified") << false << true;
+    QTest::newRow("fresh text in other letter case")
+        << QStringLiteral("NO LOCATION specified") << false << true;
+    QTest::newRow("a chosen location") << QStringLiteral("Alameda, California") << false << false;
+    QTest::newRow("fresh text with a blank more")
+        << QStringLiteral("No Location Specified ") << false << false;
+    QTest::newRow("about window open too")
+        << QStringLiteral("No Location Specified") << true << false;
+}
+
+void tst_App::documentEvents() {
+    QFETCH(QString, label);
+    QFETCH(bool, aboutOpen);
+    QFETCH(bool, reused);
+    App app;
+    for (int event = 0; event < 2; ++event) {
+        auto* defaultWindow = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        defaultWindow->Location->setText(label);
+        if (aboutOpen) new AboutQuorvex();
+        if (event == 0)
+            app.Event_NewDocument();
+        else
+            app.Event_OpenDocument(QStringLiteral("/nonexistent/Tides.quorvex"));
+        const QList<QuorvexWindow*> mains = windowsOf<QuorvexWindow>();
+        QCOMPARE(mains.size(), reused ? 1 : 2);
+        QVERIFY(mains.contains(defaultWindow));
+        QVERIFY(defaultWindow->isVisible());
+        cleanup();
+    }
+}
+
+void tst_App::newQuorvexAlwaysOpensAWindow() {
+    App app;
+    new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);  // fresh, yet not reused
+    QVERIFY(app.DispatchMenuCommand(QStringLiteral("FileNewQuorvex")));
+    QCOMPARE(windowsOf<QuorvexWindow>().size(), 2);
+    QVERIFY(!app.DispatchMenuCommand(QStringLiteral("FileClose")));  // not the application's
+}
+
+void tst_App::aboutTwiceOpensTwo() {
+    App app;
+    auto* main = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+    main->RefreshMenuItems();
+    QAction* about = main->MenuItem(QStringLiteral("AppleAboutQuorvex"));
+    QVERIFY(about->isEnabled());
+    about->trigger();
+    about->trigger();
+    QCOMPARE(windowsOf<AboutQuorvex>().size(), 2);
+    QCOMPARE(App::WindowCount(), 3);
+}
+
+void tst_App::aboutWindow() {
+    App app;
+    auto* about = new AboutQuorvex();
+    QCOMPARE(about->windowTitle(), QStringLiteral("About Quorvex"));
+    QVERIFY(about->isVisible());
+    // Not resizable.
+    QCOMPARE(about->minimumSize(), about->maximumSize());
+    QCOMPARE(about->centralWidget()->size(), QSize(301, 122));
+    QVERIFY(!(about->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    struct Expected {
+        QLabel* label;
+        const char* name;
+        QRect frame;
+        QString text;
+    };
+    const Expected expected[] = {
+        {about->StaticText1, "StaticText1", QRect(10, 6, 278, 20),
+         QStringLiteral("Quorvex - Tides for iCal 10")},
+        {about->VostraneURL, "VostraneURL", QRect(10, 30, 280, 20),
+         QStringLiteral("quorvex.example.org")},
+        {about->DrelmontURL, "DrelmontURL", QRect(10, 57, 280, 40),
+         QStringLiteral("flaterco.com/xtide - Home of XTide\nThe Tide Predictor")},
+    };
+    for (const Expected& e : expected) {
+        QVERIFY(e.label);
+        QCOMPARE(e.label->objectName(), QLatin1String(e.name));
+        QCOMPARE(e.label->geometry(), e.frame);
+        QCOMPARE(e.label->text(), e.text);
+        QVERIFY(e.label->alignment() & Qt::AlignHCenter);
+    }
+    about->RefreshMenuItems();
+    QVERIFY(about->MenuItem(QStringLiteral("FileClose"))->isEnabled());
+    QVERIFY(!about->MenuItem(QStringLiteral("FileSaveSettings"))->isEnabled());
+}
+
+void tst_App::aboutLinksOpenTheBrowser() {
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "openUrl");
+    auto* about = new AboutQuorvex();
+    QTest::mouseClick(about->VostraneURL, Qt::LeftButton);
+    QTest::mouseClick(about->DrelmontURL, Qt::LeftButton, {}, QPoint(20, 30));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QCOMPARE(browser.opened, (QList<QUrl>{QUrl(QStringLiteral("https://quorvex.example.org/")),
+                                          QUrl(QStringLiteral("https://flaterco.com/xtide/"))}));
+    QVERIFY(about->isVisible());
+}
+
+void tst_App::aboutCloseClosesOnlyItself() {
+    App app;
+    QPointer<QuorvexWindow> main = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+    QPointer<AboutQuorvex> first = new AboutQuorvex();
+    QPointer<AboutQuorvex> second = new AboutQuorvex();
+    second->RefreshMenuItems();
+    second->MenuItem(QStringLiteral("FileClose"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!second);
+    QVERIFY(first && first->isVisible());
+    QVERIFY(main && main->isVisible());
+}
+
+QUORVEX_TEST_MAIN(tst_App)
+#include "tst_App.moc"
