@@ -1,0 +1,156 @@
+// LocationGetter  The background location listing of tide and its parse.
+#include "engine/LocationGetter.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QPointer>
+
+#include "engine/LocationName.h"
+#include "platform/EventLoop.h"
+#include "platform/Folders.h"
+#include "platform/ShellWord.h"
+
+namespace {
+
+const QString ListFileName = QStringLiteral("tide locations.txt");
+const QByteArray Marker = QByteArrayLiteral("Location list generated");
+
+QByteArray TrimBlanks(const QByteArray& bytes) {
+    int begin = 0;
+    int end = bytes.size();
+    while (begin < end && bytes[begin] == ' ') ++begin;
+    while (end > begin && bytes[end - 1] == ' ') --end;
+    return bytes.mid(begin, end - begin);
+}
+
+}  // namespace
+
+LocationGetter::LocationGetter(QObject* parent) : QObject(parent), process(new QProcess(this)) {
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    // Its own process group, so that ending the listing also ends the tide that bash started.
+    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+    connect(process, &QProcess::readyRead, this, &LocationGetter::Event_DataAvailable);
+    // Queued: the parse yields and the owner may destroy this object meanwhile, which must not
+    // happen inside QProcess's own signal emission.
+    connect(process, &QProcess::finished, this, &LocationGetter::Event_Completed,
+            Qt::QueuedConnection);
+    connect(
+        process, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) Event_Completed(-1, QProcess::CrashExit);
+        },
+        Qt::QueuedConnection);
+}
+
+LocationGetter::~LocationGetter() {
+    process->disconnect(this);
+    StopChild();
+}
+
+void LocationGetter::StopChild() {
+    if (process->state() == QProcess::NotRunning) return;
+    const qint64 pid = process->processId();
+    if (pid > 0) ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    process->kill();
+    process->waitForFinished(2000);
+}
+
+QString LocationGetter::TemporaryFolder() const { return Folders::Temporary(); }
+QString LocationGetter::DocumentsFolder() const { return Folders::Documents(); }
+
+QString LocationGetter::LocationListCommand(const QString& xtideFolder, const QString& outputFile) {
+    return QStringLiteral("cd ") + ShellWord::ShellPath(xtideFolder) +
+           QStringLiteral("; export HFILE_PATH=./harmonics.tcd;./tide -l") +
+           ShellWord::ShellPath(Folders::Child(xtideFolder, QStringLiteral("harmonics.tcd"))) +
+           QStringLiteral(" -ml >&") + ShellWord::ShellPath(outputFile);
+}
+
+void LocationGetter::GetLocations(const QString& xtideFolder) {
+    outputFile = Folders::Child(TemporaryFolder(), ListFileName);
+    if (outputFile.isEmpty()) outputFile = Folders::Child(DocumentsFolder(), ListFileName);
+    if (outputFile.isEmpty()) {
+        emit Error(QStringLiteral("Unable to create a temporary output file"));
+        return;
+    }
+    allText.clear();
+    // One listing at a time: a new one ends the old, whose events then never come (the stale end
+    // of the old process finds the new one running and is ignored).
+    if (running) StopChild();
+    running = true;
+    process->start(QStringLiteral("/bin/bash"),
+                   {QStringLiteral("-c"), LocationListCommand(xtideFolder, outputFile)});
+    process->closeWriteChannel();
+}
+
+bool LocationGetter::IsRunning() const { return running; }
+
+void LocationGetter::Event_DataAvailable() {
+    allText += QString::fromLocal8Bit(process->readAll());
+}
+
+void LocationGetter::Event_Completed(int exitCode, QProcess::ExitStatus status) {
+    if (!running || process->state() != QProcess::NotRunning) return;
+    running = false;
+    allText += QString::fromLocal8Bit(process->readAll());
+    // A shell that did not start or was killed has no exit status of its own: not a success.
+    const int errorCode = status == QProcess::NormalExit ? exitCode : -1;
+
+    QPointer<LocationGetter> self(this);
+    QByteArray text;
+    if (!outputFile.isEmpty()) {
+        QFile file(outputFile);
+        bool ok = file.open(QIODevice::ReadOnly);
+        if (ok) {
+            text = file.readAll();
+            ok = file.error() == QFileDevice::NoError;
+        }
+        if (!ok) {
+            emit Error(QStringLiteral("There was no location list generated"));
+            return;
+        }
+    }
+    if (errorCode != 0) {
+        emit Error(QStringLiteral("Unable to get the location list"));
+        if (self) emit HaveLocations();
+        return;
+    }
+    Parse(text);
+    if (self) emit HaveLocations();
+}
+
+QStringList LocationGetter::Parse(const QByteArray& listing) {
+    QPointer<LocationGetter> self(this);
+    emit Progress(QStringLiteral("Parsing location list started"));
+    if (!self) return {};
+
+    const char lineEnd = listing.contains('\r') ? '\r' : '\n';
+    locations.clear();
+    bool started = false;
+    qsizetype position = 0;
+    for (;;) {
+        const qsizetype end = listing.indexOf(lineEnd, position);
+        if (end < 0) break;  // bytes after the last line end are not a line
+        const QByteArray line = listing.mid(position, end - position);
+        position = end + 1;
+        // A CR LF pair ends one line: its LF is not the first byte of the next.
+        if (lineEnd == '\r' && position < listing.size() && listing[position] == '\n') ++position;
+
+        if (line.contains(Marker)) {
+            started = true;
+        } else if (started && !line.isEmpty()) {
+            const QString name = LocationName::FromListing(TrimBlanks(line.left(NameBytes)));
+            if (locations.isEmpty()) {
+                emit Progress(QStringLiteral("0 locations parsed"));
+                if (!self) return {};
+            }
+            locations.append(name);
+        }
+        EventLoop::Yield();
+        if (!self) return {};
+    }
+    emit Progress(QString::number(locations.size()) + QStringLiteral(" locations found"));
+    if (!self) return {};
+    return locations;
+}

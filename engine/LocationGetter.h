@@ -1,0 +1,59 @@
+// LocationGetter  Lists the locations tide knows: runs the listing command in the background into
+// "tide locations.txt", then cuts one name from each line after the marker line.
+//
+// Events, in order: Error "Unable to create a temporary output file" (nothing runs); or, once the
+// command has ended, Error "There was no location list generated" (the file cannot be read), or
+// Error "Unable to get the location list" then HaveLocations (non-zero exit status, also when the
+// shell did not start or was killed; `locations` unchanged), or the Progress texts of a parse
+// then HaveLocations. The owner may destroy this object from any of its handlers or while the
+// parse yields: the parse then stops and nothing further is raised.
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+class LocationGetter : public QObject {
+    Q_OBJECT
+  public:
+    explicit LocationGetter(QObject* parent = nullptr);
+    ~LocationGetter() override;  // a running listing is killed; no event follows
+
+    // Starts a listing in `xtideFolder` (an absolute path) and returns at once.
+    void GetLocations(const QString& xtideFolder);
+    bool IsRunning() const;
+
+    // The listing command for a folder and an output file (both absolute paths).
+    static QString LocationListCommand(const QString& xtideFolder, const QString& outputFile);
+    // The names of one listing text (raw bytes), in order, as display texts (LocationName);
+    // they also replace `locations`. Raises the Progress events of a parse and yields after
+    // every line; returns {} at once when this object is destroyed meanwhile.
+    QStringList Parse(const QByteArray& listing);
+
+    QString allText;        // what the shell itself printed outside the redirected listing
+    QString outputFile;     // the temporary listing file
+    QStringList locations;  // names of the last parse
+
+    static constexpr int NameBytes = 52;  // a name is at most the first 52 bytes of its line
+
+  signals:
+    void HaveLocations();
+    void Error(const QString& message);
+    void Progress(const QString& message);
+
+  protected:
+    // The folders "tide locations.txt" goes into: the temporary folder, else the documents
+    // folder; "" when the system gives none.
+    virtual QString TemporaryFolder() const;
+    virtual QString DocumentsFolder() const;
+
+  private:
+    void Event_DataAvailable();
+    void Event_Completed(int exitCode, QProcess::ExitStatus status);
+    void StopChild();
+
+    QProcess* process = nullptr;
+    bool running = false;
+};

@@ -1,0 +1,31 @@
+// TideCommand  The shell command line of one month's tide prediction.
+#include "engine/TideCommand.h"
+
+#include "engine/GlobalModule.h"
+#include "engine/LocationName.h"
+#include "platform/ShellWord.h"
+#include "platform/Text.h"
+
+namespace TideCommand {
+
+QString BeginText(int month, int year) {
+    return Text::Format(year, QStringLiteral("0000")) + QLatin1Char('-') +
+           Text::Format(month, QStringLiteral("00")) + QStringLiteral("-01 00:00");
+}
+
+QString EndText(int month, int year) {
+    return Text::Format(year, QStringLiteral("0000")) + QLatin1Char('-') +
+           Text::Format(month, QStringLiteral("00")) + QLatin1Char('-') +
+           Text::Format(GlobalModule::DaysInMonth(month, year), QStringLiteral("00")) +
+           QStringLiteral(" 23:59");
+}
+
+QString Build(const QString& xtideFolder, const QString& location, int month, int year) {
+    return QStringLiteral("cd ") + ShellWord::ShellPath(xtideFolder) +
+           QStringLiteral("; export HFILE_PATH=./harmonics.tcd; ./tide -l ") +
+           ShellWord::Quote(LocationName::ToCommandBytes(location)) + QStringLiteral(" -b ") +
+           QLatin1Char('"') + BeginText(month, year) + QLatin1Char('"') + QStringLiteral(" -e ") +
+           QLatin1Char('"') + EndText(month, year) + QLatin1Char('"');
+}
+
+}  // namespace TideCommand

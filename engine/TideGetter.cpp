@@ -1,0 +1,92 @@
+// TideGetter  One month's tide run in the background and the hand-over of its completion.
+#include "engine/TideGetter.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include "calendar/QuorvexWindow.h"
+#include "core/App.h"
+
+TideGetter::TideGetter(QObject* parent) : QObject(parent) {
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    // The command line runs in a process group of its own, so that ending it also ends the tide
+    // that bash started.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // Queued: the receiver may release this getter, and the handler must not run inside
+    // QProcess's own signal emission.
+    connect(
+        &process, &QProcess::finished, this, [this] { Event_Completed(false); },
+        Qt::QueuedConnection);
+    connect(
+        &process, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart) Event_Completed(true);
+        },
+        Qt::QueuedConnection);
+}
+
+TideGetter::~TideGetter() {
+    process.disconnect(this);
+    StopChild();
+}
+
+void TideGetter::StopChild() {
+    if (process.state() == QProcess::NotRunning) return;
+    const qint64 pid = process.processId();
+    if (pid > 0) ::kill(-static_cast<pid_t>(pid), SIGKILL);
+    process.kill();
+    process.waitForFinished(2000);
+}
+
+void TideGetter::Execute(const QString& command) {
+    if (running) Kill();
+    out.clear();
+    err.clear();
+    exitCode = -1;
+    started = false;
+    crashed = false;
+    running = true;
+    process.start(shell, {QStringLiteral("-c"), command});
+    process.closeWriteChannel();
+}
+
+void TideGetter::Kill() {
+    running = false;
+    StopChild();
+}
+
+bool TideGetter::IsRunning() const { return running; }
+QByteArray TideGetter::ReadAll() const { return out + err; }
+QByteArray TideGetter::StandardOutput() const { return out; }
+QByteArray TideGetter::ErrorOutput() const { return err; }
+int TideGetter::ErrorCode() const { return exitCode; }
+bool TideGetter::Started() const { return started; }
+bool TideGetter::Crashed() const { return crashed; }
+
+void TideGetter::Event_Completed(bool failedToStart) {
+    // Not after Kill, not twice, and not for a stale event of a command that a second Execute
+    // replaced while its successor still runs.
+    if (!running || process.state() != QProcess::NotRunning) return;
+    running = false;
+    started = !(failedToStart && process.error() == QProcess::FailedToStart);
+    out = process.readAllStandardOutput();
+    err = process.readAllStandardError();
+    if (!started) {
+        exitCode = -1;
+    } else if (process.exitStatus() == QProcess::CrashExit) {
+        crashed = true;
+        exitCode = -1;
+    } else {
+        exitCode = process.exitCode();
+    }
+
+    QPointer<TideGetter> self(this);
+    if (reportToSet) {
+        if (reportTo) reportToReceiver->Completed();
+    } else if (generateToSet) {
+        if (generateTo) generateToReceiver->Completed();
+    } else if (App* app = App::Instance()) {
+        if (QPointer<QuorvexWindow> window = app->reportTo) window->Completed();
+    }
+    if (self) emit Finished();
+}
