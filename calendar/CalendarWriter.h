@@ -1,0 +1,64 @@
+// CalendarWriter  Writes the header, entries and footer of the four calendar formats and of
+// the plain fallback to an open device.
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class QIODevice;
+
+// The file is UTF-8 with line feeds, except: comma-separated lines end with a carriage return
+// only, and Palm Desktop records use the single bytes 252 (field separator) and 253 (record
+// end), with no line ending. iCal TEXT values (calendar name, summaries) are escaped as
+// iCalendar requires; the RSS location and event texts are escaped for XML.
+//
+// The format is passed to every call, not held, because the window reads its OutputFormat
+// popup afresh for the header, each event and the footer. Format texts are compared
+// case-blind with "iCal", "Palm Desktop", "Comma Separated Text" and "RSS"; any other text
+// (an empty one) writes plain event lines with no header and no footer.
+//
+// Short dates and times follow the default QLocale (the user's settings), ShortFormat.
+class CalendarWriter {
+  public:
+    enum class Format { ICal, PalmDesktop, CommaSeparatedText, RSS, Plain };
+    static Format FormatOf(const QString& outputFormat);
+
+    // The device must be open for writing and outlive the writer.
+    explicit CalendarWriter(QIODevice* device);
+
+    // Each returns false when the device refused the bytes (disk full, file gone); the run
+    // must then stop. After a failure every later call fails too and ErrorString() says why.
+    bool WriteHeader(const QString& outputFormat, const QString& location);
+    // As above with a given publication date (the RSS channel's pubDate).
+    bool WriteHeader(const QString& outputFormat, const QString& location, const QDateTime& now);
+    // year and month of the month read, day as printed, hour 0-23.
+    bool WriteEvent(const QString& outputFormat, int year, int month, int day, int hour, int minute,
+                    const QString& eventText);
+    bool WriteFooter(const QString& outputFormat);
+
+    bool Failed() const { return failed; }
+    QString ErrorString() const { return error; }
+
+    // One Palm Desktop record: text, F, date, F, F, time, F, date, F, F, F, "Not Private", R
+    // where F is the byte 252 and R the byte 253; the texts in UTF-8.
+    static QByteArray PalmDesktopEvent(int year, int month, int day, int hour, int minute,
+                                       const QString& text);
+    // Short date, ", ", short time, ",", the text unquoted, and a carriage return.
+    static QString CommaSeparatedEvent(int year, int month, int day, int hour, int minute,
+                                       const QString& text);
+    // RFC 822 date as RSS uses it, zone always "+0000": "Sun, 01 Mar 2009 14:30:00 +0000".
+    static QString FormatToRSSDate(int year, int month, int day, int hour, int minute, int second);
+
+    // The maker's web page, written into the RSS generator comment (without the scheme), the
+    // channel link and the generator element.
+    static const char* const MakerAddress;
+
+  private:
+    bool Put(const QByteArray& bytes);
+    bool Line(const QString& text);  // UTF-8 and a line feed
+
+    QIODevice* device;
+    bool failed = false;
+    QString error;
+};
