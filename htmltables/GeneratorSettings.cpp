@@ -1,0 +1,66 @@
+// GeneratorSettings  Encoding and decoding of the generator settings document.
+#include "htmltables/GeneratorSettings.h"
+
+#include <QStringList>
+
+#include "platform/Text.h"
+
+bool GeneratorSettings::operator==(const GeneratorSettings& o) const {
+    return location == o.location && firstMonth == o.firstMonth && firstYear == o.firstYear &&
+           lastMonth == o.lastMonth && lastYear == o.lastYear && outputPath == o.outputPath &&
+           daylightMargin == o.daylightMargin && maximumHeight == o.maximumHeight &&
+           alsoGenCSV == o.alsoGenCSV;
+}
+
+QByteArray GeneratorSettings::Encode() const {
+    const QStringList lines{location,
+                            firstMonth,
+                            firstYear,
+                            lastMonth,
+                            lastYear,
+                            outputPath,
+                            daylightMargin,
+                            maximumHeight,
+                            alsoGenCSV ? QStringLiteral("true") : QStringLiteral("false")};
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += line.toUtf8();
+        out += '\n';
+    }
+    return out;
+}
+
+namespace {
+
+// The first `count` lines of `bytes`; fewer when the text ends sooner.
+QStringList ReadLines(const QByteArray& bytes, int count) {
+    QStringList lines;
+    qsizetype pos = 0;
+    const qsizetype n = bytes.size();
+    while (lines.size() < count && pos < n) {
+        qsizetype end = pos;
+        while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+        lines.append(QString::fromUtf8(bytes.constData() + pos, end - pos));
+        if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') ++end;
+        pos = end + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+GeneratorSettings GeneratorSettings::Decode(const QByteArray& bytes) {
+    const QStringList lines = ReadLines(bytes, 9);
+    const auto line = [&](int i) { return i < lines.size() ? lines[i] : QString(); };
+    GeneratorSettings s;
+    s.location = line(0);
+    s.firstMonth = line(1);
+    s.firstYear = line(2);
+    s.lastMonth = line(3);
+    s.lastYear = line(4);
+    s.outputPath = line(5);
+    s.daylightMargin = line(6);
+    s.maximumHeight = line(7);
+    s.alsoGenCSV = Text::Same(line(8), QStringLiteral("true"));
+    return s;
+}

@@ -1,0 +1,29 @@
+// GeneratorSettings  The nine lines of a generator settings document.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The texts the generator window's controls show, one per line of the document, in line order.
+// Pop-ups are stored by the text of their selected item.
+struct GeneratorSettings {
+    QString location;         // line 1
+    QString firstMonth;       // line 2
+    QString firstYear;        // line 3
+    QString lastMonth;        // line 4
+    QString lastYear;         // line 5
+    QString outputPath;       // line 6
+    QString daylightMargin;   // line 7
+    QString maximumHeight;    // line 8
+    bool alsoGenCSV = false;  // line 9: "true" or "false"
+
+    bool operator==(const GeneratorSettings& other) const;
+    bool operator!=(const GeneratorSettings& other) const { return !(*this == other); }
+
+    // The nine lines as UTF-8, each ended by "\n". A text holding a line ending is written as
+    // it is (and shifts the lines after it when read back).
+    QByteArray Encode() const;
+    // Reads any bytes as lines ended by "\n", "\r\n" or "\r"; a missing line reads as "", lines
+    // after the ninth are ignored. Line 9 is true when it equals "true" ignoring letter case.
+    static GeneratorSettings Decode(const QByteArray& bytes);
+};

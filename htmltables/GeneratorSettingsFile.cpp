@@ -1,0 +1,128 @@
+// GeneratorSettingsFile  Reading and writing the generator window's settings documents.
+#include "htmltables/GeneratorSettingsFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSaveFile>
+
+#include "core/FileTypes.h"
+#include "htmltables/GenerateHTML.h"
+#include "htmltables/GeneratorSettings.h"
+#include "platform/Dialogs.h"
+#include "platform/EventLoop.h"
+#include "platform/Text.h"
+
+namespace GeneratorSettingsFile {
+
+namespace {
+
+QString SelectedText(const QComboBox* popup) { return popup ? popup->currentText() : QString(); }
+
+// The save dialog both save commands show; "" for a cancel.
+QString AskForSettingsFile(GenerateHTML& window) {
+    DialogRequest r;
+    r.kind = DialogRequest::Kind::SaveAs;
+    r.suggestedName = kSuggestedName;
+    r.nameFilter = FileTypes::NameFilter(FileTypes::TideHTML().Name);
+    return Dialogs::Run(r, &window);
+}
+
+}  // namespace
+
+bool SaveGeneratorInfo(GenerateHTML& w, const QString& item) {
+    if (item.isEmpty()) return false;
+    GeneratorSettings s;
+    s.location = w.Location ? w.Location->text() : QString();
+    s.firstMonth = SelectedText(w.FirstMonth);
+    s.firstYear = SelectedText(w.FirstYear);
+    s.lastMonth = SelectedText(w.LastMonth);
+    s.lastYear = SelectedText(w.LastYear);
+    s.outputPath = w.OutputPath ? w.OutputPath->text() : QString();
+    s.daylightMargin = SelectedText(w.DaylightMarginMenu);
+    s.maximumHeight = SelectedText(w.MaximumHeightMenu);
+    s.alsoGenCSV = w.AlsoGenCSV && w.AlsoGenCSV->isChecked();
+
+    QSaveFile file(item);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write(s.Encode());
+    return file.commit();
+}
+
+bool SetPopupMenu(GenerateHTML& window, QComboBox* menu, const QString& text) {
+    QPointer<GenerateHTML> self(&window);
+    QPointer<QComboBox> popup(menu);
+    for (int row = 0; popup && row <= popup->count() - 1; ++row) {
+        if (Text::Same(popup->itemText(row), text)) {
+            const bool was = window.updating;
+            window.updating = true;
+            popup->setCurrentIndex(row);
+            if (!self) return false;
+            window.updating = was;
+            return true;
+        }
+        EventLoop::Yield();
+        if (!self) return false;
+    }
+    return true;
+}
+
+bool LoadGeneratorInfo(GenerateHTML& w, const QString& item) {
+    QFile file(item);
+    if (item.isEmpty() || !file.open(QIODevice::ReadOnly)) return true;
+    const GeneratorSettings s = GeneratorSettings::Decode(file.readAll());
+    file.close();
+
+    QPointer<GenerateHTML> self(&w);
+    w.updating = true;
+    if (w.Location) w.Location->setText(s.location);
+    // Each selection may yield; the window can be closed and deleted meanwhile.
+    const bool alive =
+        SetPopupMenu(w, w.FirstMonth, s.firstMonth) && SetPopupMenu(w, w.FirstYear, s.firstYear) &&
+        SetPopupMenu(w, w.LastMonth, s.lastMonth) && SetPopupMenu(w, w.LastYear, s.lastYear);
+    if (!alive || !self) return false;
+    if (w.OutputPath) w.OutputPath->setText(s.outputPath);
+    if (!SetPopupMenu(w, w.DaylightMarginMenu, s.daylightMargin) ||
+        !SetPopupMenu(w, w.MaximumHeightMenu, s.maximumHeight) || !self)
+        return false;
+    if (w.AlsoGenCSV) w.AlsoGenCSV->setChecked(s.alsoGenCSV);
+    w.updating = false;
+    return true;
+}
+
+bool FileOpenSettings_Action(GenerateHTML& w) {
+    DialogRequest r;
+    r.kind = DialogRequest::Kind::Open;
+    r.nameFilter = FileTypes::NameFilter(FileTypes::All);
+    QPointer<GenerateHTML> self(&w);
+    const QString chosen = Dialogs::Run(r, &w);
+    if (!self || chosen.isEmpty()) return true;
+    LoadGeneratorInfo(w, chosen);
+    if (self) w.theFile = chosen;
+    return true;
+}
+
+bool FileSaveSettings_Action(GenerateHTML& w) {
+    if (w.theFile.isEmpty()) {
+        QPointer<GenerateHTML> self(&w);
+        const QString chosen = AskForSettingsFile(w);
+        if (!self || chosen.isEmpty()) return true;
+        w.theFile = chosen;
+    }
+    SaveGeneratorInfo(w, w.theFile);
+    return false;
+}
+
+bool FileSaveSettingsAs_Action(GenerateHTML& w) {
+    QPointer<GenerateHTML> self(&w);
+    const QString chosen = AskForSettingsFile(w);
+    if (!self || chosen.isEmpty()) return false;
+    SaveGeneratorInfo(w, chosen);
+    w.theFile = chosen;
+    return false;
+}
+
+}  // namespace GeneratorSettingsFile

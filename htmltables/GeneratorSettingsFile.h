@@ -1,0 +1,39 @@
+// GeneratorSettingsFile  The generator window's settings documents: saving and loading its nine
+// lines, selecting pop-up items by text, and the three settings commands.
+#pragma once
+
+#include <QString>
+
+class GenerateHTML;
+class QComboBox;
+
+namespace GeneratorSettingsFile {
+
+// The name every save dialog of the generator window suggests.
+inline const QString kSuggestedName = QStringLiteral("Tide Generator Settings.tidehtml");
+
+// Writes the window's nine lines to `item`, replacing the file. Returns false (silently) when the
+// file could not be written; an existing file is then left as it was. Does not touch theFile.
+bool SaveGeneratorInfo(GenerateHTML& window, const QString& item);
+
+// Reads `item` into the controls: Location, the four period pop-ups, OutputPath, the margin and
+// height pop-ups and AlsoGenCSV. When the file cannot be opened nothing changes, `updating`
+// included; otherwise `updating` is True until the last line is applied, then False. Pop-ups
+// whose line matches no item keep their selection. Yields to the event loop (through
+// SetPopupMenu); returns false when the window was deleted meanwhile, true otherwise.
+bool LoadGeneratorInfo(GenerateHTML& window, const QString& item);
+
+// Selects the first item of `menu` whose text equals `text` ignoring letter case, raising the
+// window's `updating` around the selection and restoring its earlier value; yields once after
+// each item that does not match, and a missing match changes nothing. Returns false when the
+// window was deleted during a yield (the caller must then not touch it), true otherwise.
+bool SetPopupMenu(GenerateHTML& window, QComboBox* menu, const QString& text);
+
+// The three menu commands, with the results the framework's dispatch expects: Open Settings
+// returns true; Save Settings returns true when its dialog is cancelled and false after saving;
+// Save Settings As returns false.
+bool FileOpenSettings_Action(GenerateHTML& window);
+bool FileSaveSettings_Action(GenerateHTML& window);
+bool FileSaveSettingsAs_Action(GenerateHTML& window);
+
+}  // namespace GeneratorSettingsFile
