@@ -1,0 +1,392 @@
+// tst_CalendarRun  The calendar run of the window against the stand-in tide: the month chain, the
+// controls read afresh, the failures that stop a run, one run at a time, closing mid-run.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "calendar/QuorvexWindow.h"
+#include "calendar/YearList.h"
+#include "core/App.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestMain.h"
+#include "support/XTideFixture.h"
+
+namespace {
+
+const QString kSeattle = QStringLiteral("Seattle, Puget Sound, Washington");
+const QString kPortAngeles = QStringLiteral("Port Angeles, Strait Of Juan De Fuca, Washington");
+constexpr int kRunTimeout = 20000;
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The month prefixes of the plain event lines of a file, in order, each once.
+QStringList MonthsOf(const QByteArray& plain) {
+    QStringList months;
+    for (const QByteArray& line : plain.split('\n')) {
+        if (line.size() < 7) continue;
+        const QString month = QString::fromLatin1(line.left(7));
+        if (months.isEmpty() || months.last() != month) months << month;
+    }
+    return months;
+}
+
+// The first tide line of a recorded month of the stand-in's data.
+QByteArray FirstTideLine(const QString& file) {
+    const QByteArray text = ReadFile(QStringLiteral(QUORVEX_TEST_FIXTURES "/xtide/") + file);
+    for (const QByteArray& line : text.split('\n'))
+        if (line.startsWith("20") && line.contains(" feet ")) return line;
+    return QByteArray();
+}
+
+// The plain calendar line of a recorded line: "YYYY-MM-DD" and the text after the zone.
+QByteArray PlainLine(const QByteArray& recorded) {
+    const int zoneEnd = recorded.indexOf(' ', 20);
+    return recorded.left(10) + ' ' + recorded.mid(zoneEnd).trimmed() + '\n';
+}
+
+}  // namespace
+
+class TestCalendarRun : public QObject {
+    Q_OBJECT
+    App* app = nullptr;
+    XTideFixture* fixture = nullptr;
+    QTemporaryDir* out = nullptr;
+    QPointer<QuorvexWindow> window;
+
+    QuorvexWindow* MakeWindow(const QString& location = kSeattle) {
+        window = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        window->Location->setText(location);
+        return window;
+    }
+    void SetPeriod(int firstMonth, int firstYear, int lastMonth, int lastYear) {
+        window->FirstMonth->setCurrentIndex(firstMonth - 1);
+        window->FirstYear->setCurrentIndex(YearList::IndexOf(firstYear, window->FirstYear));
+        window->LastMonth->setCurrentIndex(lastMonth - 1);
+        window->LastYear->setCurrentIndex(YearList::IndexOf(lastYear, window->LastYear));
+    }
+    QString OutPath(const QString& name) const { return out->filePath(name); }
+
+  private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        app = new App;
+        fixture = new XTideFixture;
+        QVERIFY(fixture->isValid());
+        app->xtideFolder = fixture->xtideFolder();
+        out = new QTemporaryDir;
+    }
+    void cleanup() {
+        delete window;
+        fixture->clearFailure();
+        delete fixture;
+        delete out;
+        delete app;
+        QTest::qWait(0);  // let released getters go
+    }
+
+    // Months are computed one by one in calendar order, across the year's end; a last month
+    // before the first still computes the first; a last year with no row selected reads as 0.
+    void monthChain_data() {
+        QTest::addColumn<QList<int>>("period");  // first month, year, last month, year
+        QTest::addColumn<bool>("sample");        // the two-year sample data
+        QTest::addColumn<QStringList>("months");
+        QTest::newRow("one month")
+            << QList<int>{3, 2026, 3, 2026} << false << QStringList{"2026-03"};
+        QTest::newRow("three months") << QList<int>{3, 2026, 5, 2026} << false
+                                      << QStringList{"2026-03", "2026-04", "2026-05"};
+        QTest::newRow("across the year") << QList<int>{11, 2026, 2, 2027} << true
+                                         << QStringList{"2026-11", "2026-12", "2027-01", "2027-02"};
+        QTest::newRow("last before first")
+            << QList<int>{5, 2026, 3, 2026} << false << QStringList{"2026-05"};
+        QTest::newRow("no last year")
+            << QList<int>{4, 2026, 5, -1} << false << QStringList{"2026-04"};
+    }
+    void monthChain() {
+        QFETCH(QList<int>, period);
+        QFETCH(bool, sample);
+        QFETCH(QStringList, months);
+        std::unique_ptr<XTideFixture> sampleFixture;
+        if (sample) {
+            sampleFixture = std::make_unique<XTideFixture>(XTideFixture::sampleDataFolder());
+            app->xtideFolder = sampleFixture->xtideFolder();
+        }
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(period[0], period[1], period[2], std::max(period[3], 2008));
+        if (period[3] < 0) window->LastYear->setCurrentIndex(-1);
+        window->OutputFormat->setCurrentIndex(-1);  // plain lines: the month starts each line
+        window->OutputPath->setText(OutPath("plain.txt"));
+        window->ComputeButton_Action();
+        QVERIFY(window->IsRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(MonthsOf(ReadFile(OutPath("plain.txt"))), months);
+        QVERIFY(!window->IsRunning());
+        QVERIFY(window->ComputeButton->isEnabled());
+    }
+
+    // An existing file is replaced, not appended to.
+    void existingFileReplaced() {
+        ScriptedDialogs dialogs;
+        QFile old(OutPath("cal.ics"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(100000, 'x'));
+        old.close();
+        MakeWindow();
+        SetPeriod(4, 2026, 4, 2026);
+        window->OutputPath->setText(OutPath("cal.ics"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        const QByteArray ics = ReadFile(OutPath("cal.ics"));
+        QVERIFY(ics.startsWith("BEGIN:VCALENDAR\n"));
+        QVERIFY(ics.endsWith("END:VCALENDAR\n"));
+        QVERIFY(!ics.contains('x' + QByteArray(10, 'x')));
+    }
+
+    // The path chosen in the dialog the compute button opened is used and shown.
+    void computeUsesTheChosenPath() {
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 3, 2026);
+        dialogs.Answer(OutPath("chosen.ics"));
+        window->ComputeButton_Action();
+        QCOMPARE(window->OutputPath->text(), OutPath("chosen.ics"));
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(ReadFile(OutPath("chosen.ics")).contains("DTSTART:20260301T"));
+    }
+
+    // Controls are read when used: a change of LastMonth, Location or a filter box during the run
+    // applies to the months still to come.
+    void controlsReadDuringTheRun() {
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 5, 2026);
+        window->OutputFormat->setCurrentIndex(-1);
+        window->SunriseSunset->setChecked(true);
+        window->OutputPath->setText(OutPath("plain.txt"));
+        QTimer watch;
+        bool changed = false;
+        int ticks = 0;  // the timer fires once per line read; change well inside March
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!changed && window &&
+                window->Status->text() == QStringLiteral("03/2026 computed") && ++ticks == 30) {
+                changed = true;
+                window->LastMonth->setCurrentIndex(3);  // April
+                window->Location->setText(kPortAngeles);
+                window->SunriseSunset->setChecked(false);
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(changed);
+        const QByteArray plain = ReadFile(OutPath("plain.txt"));
+        QCOMPARE(MonthsOf(plain), (QStringList{"2026-03", "2026-04"}));
+        // April came from Port Angeles and holds no sun events; March holds Seattle's.
+        const QByteArray april = plain.mid(plain.indexOf("2026-04"));
+        QVERIFY(plain.left(plain.indexOf("2026-04")).contains("Sunrise"));
+        QVERIFY(!april.contains("Sunrise"));
+        const QByteArray paLine = FirstTideLine(QStringLiteral("port_angeles_2026-04.stdout"));
+        const QByteArray seLine = FirstTideLine(QStringLiteral("seattle_2026-04.stdout"));
+        QVERIFY(!paLine.isEmpty() && !seLine.isEmpty());
+        QVERIFY(april.contains(PlainLine(paLine)));
+        QVERIFY(!april.contains(PlainLine(seLine)));
+    }
+
+    // A settings document opened during a run sets the controls the remaining months read; the
+    // run keeps writing the file it opened, whatever output path the document names.
+    void settingsOpenedDuringTheRun() {
+        ScriptedDialogs dialogs;
+        const QString settings = OutPath("other.quorvex");
+        {
+            QuorvexWindow other(QuorvexWindow::OpenMode::Deferred);
+            other.Location->setText(kPortAngeles);
+            other.FirstMonth->setCurrentIndex(0);
+            other.FirstYear->setCurrentIndex(YearList::IndexOf(2026, other.FirstYear));
+            other.LastMonth->setCurrentIndex(3);  // April
+            other.LastYear->setCurrentIndex(YearList::IndexOf(2026, other.LastYear));
+            other.OutputFormat->setCurrentIndex(1);
+            other.OutputPath->setText(OutPath("elsewhere.txt"));
+            other.SaveFile(settings);
+            QVERIFY(QFile::exists(settings));
+        }
+        MakeWindow();
+        SetPeriod(3, 2026, 5, 2026);
+        window->OutputPath->setText(OutPath("run.ics"));
+        QTimer watch;
+        bool opened = false;
+        int ticks = 0;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!opened && window && window->Status->text() == QStringLiteral("03/2026 computed") &&
+                ++ticks == 30) {
+                opened = true;
+                window->OpenFile(settings);
+                window->OutputFormat->setCurrentIndex(0);  // keep iCal for the entries
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(opened);
+        QCOMPARE(window->Location->text(), kPortAngeles);
+        QCOMPARE(window->OutputPath->text(), OutPath("elsewhere.txt"));
+        QVERIFY(!QFile::exists(OutPath("elsewhere.txt")));
+        const QByteArray ics = ReadFile(OutPath("run.ics"));
+        QVERIFY(ics.contains("DTSTART:20260430T"));
+        QVERIFY(!ics.contains("DTSTART:202605"));  // the document's last month is April
+        QVERIFY(ics.endsWith("END:VCALENDAR\n"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // While a run goes on the compute button is disabled and a second start is refused.
+    void secondRunRefused() {
+        ScriptedDialogs dialogs;
+        fixture->setFailure("sleep:0.3");
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputPath->setText(OutPath("first.ics"));
+        window->ComputeButton_Action();
+        QVERIFY(window->IsRunning());
+        QVERIFY(!window->ComputeButton->isEnabled());
+        window->OutputPath->setText(OutPath("second.ics"));
+        window->ComputeButton_Action();
+        QTest::mouseClick(window->ComputeButton, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(!QFile::exists(OutPath("second.ics")));
+        const QByteArray ics = ReadFile(OutPath("first.ics"));
+        QCOMPARE(ics.count("BEGIN:VCALENDAR"), 1);
+        QCOMPARE(ics.count("END:VCALENDAR"), 1);
+        QVERIFY(ics.contains("DTSTART:20260430T"));
+        QVERIFY(window->ComputeButton->isEnabled());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // Closing the window ends its run, whether tide is still running or the window is reading a
+    // month: what was written stays, no footer follows, nothing reaches the closed window.
+    void closingEndsTheRun_data() {
+        QTest::addColumn<bool>("whileReading");
+        QTest::newRow("tide running") << false;
+        QTest::newRow("reading a month") << true;
+    }
+    void closingEndsTheRun() {
+        QFETCH(bool, whileReading);
+        ScriptedDialogs dialogs;
+        if (!whileReading) fixture->setFailure("sleep:0.5");
+        MakeWindow();
+        SetPeriod(3, 2026, 5, 2026);
+        window->OutputPath->setText(OutPath("closed.ics"));
+        QTimer watch;
+        int ticks = 0;  // the timer fires once per line read; close well inside March
+        if (whileReading) {
+            connect(&watch, &QTimer::timeout, this, [&] {
+                if (window && window->Status->text() == QStringLiteral("03/2026 computed") &&
+                    ++ticks == 30)
+                    window->close();
+            });
+            watch.start(0);
+        }
+        window->ComputeButton_Action();
+        if (!whileReading) {
+            QTest::qWait(50);
+            window->close();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(window.isNull(), kRunTimeout);
+        QTest::qWait(700);  // a month that was still coming would have arrived by now
+        const QByteArray ics = ReadFile(OutPath("closed.ics"));
+        QVERIFY(ics.startsWith("BEGIN:VCALENDAR\n"));  // closed, so on disk
+        QVERIFY(!ics.contains("END:VCALENDAR"));
+        QVERIFY(!ics.contains("DTSTART:202604"));
+        if (whileReading) QVERIFY(ics.contains("BEGIN:VEVENT"));
+        QVERIFY(dialogs.messages.isEmpty());
+        QVERIFY(app->reportTo.isNull());
+    }
+
+    // A month that fails stops the run with tide's own words: no footer, no "Done", the file
+    // closed with what it holds, and the window ready for the next run.
+    void failedMonthStops_data() {
+        QTest::addColumn<QByteArray>("failure");
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("message");  // a part of the message shown
+        QTest::newRow("harmonics text")
+            << QByteArray("harmonics") << kSeattle << "harmonics.tcd: No such file or directory";
+        QTest::newRow("exit status") << QByteArray("exit:3") << kSeattle << "";
+        QTest::newRow("unknown station") << QByteArray() << "Nowhere Bay"
+                                         << "Error";
+        QTest::newRow("no tide") << QByteArray("remove") << kSeattle << "127";
+        QTest::newRow("quotes in the label")
+            << QByteArray() << "x\"; touch PWNED; \"$(touch PWNED)`touch PWNED`"
+            << "Error";
+    }
+    void failedMonthStops() {
+        QFETCH(QByteArray, failure);
+        QFETCH(QString, location);
+        QFETCH(QString, message);
+        ScriptedDialogs dialogs;
+        if (failure == "remove")
+            QVERIFY(fixture->removeTide());
+        else if (!failure.isEmpty())
+            fixture->setFailure(failure);
+        MakeWindow(location);
+        SetPeriod(3, 2026, 5, 2026);
+        window->OutputPath->setText(OutPath("failed.ics"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
+        QVERIFY2(dialogs.messages.first().contains(message), qPrintable(dialogs.messages.first()));
+        QVERIFY(
+            !dialogs.messages.first().contains(QStringLiteral("DISCLAIMER"), Qt::CaseInsensitive));
+        QCOMPARE(window->Status->text(), QStringLiteral("03/2026 computed"));
+        QVERIFY(!window->IsRunning());
+        QVERIFY(window->ComputeButton->isEnabled());
+        const QByteArray ics = ReadFile(OutPath("failed.ics"));
+        QVERIFY(ics.startsWith("BEGIN:VCALENDAR\n"));
+        QVERIFY(!ics.contains("BEGIN:VEVENT"));
+        QVERIFY(!ics.contains("END:VCALENDAR"));
+        QVERIFY(!QFile::exists(fixture->xtideFolder() + QStringLiteral("/PWNED")));
+        QVERIFY(!QFile::exists(QDir::current().filePath(QStringLiteral("PWNED"))));
+
+        // The next run starts afresh and replaces the file.
+        fixture->clearFailure();
+        if (failure == "remove") return;
+        window->Location->setText(kSeattle);
+        SetPeriod(3, 2026, 3, 2026);
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QCOMPARE(ReadFile(OutPath("failed.ics")).count("BEGIN:VCALENDAR"), 1);
+    }
+
+    // A write that fails (a full disk) is reported and stops the run; it never ends in "Done".
+    void writeFailureStops() {
+        if (!QFileInfo::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full here");
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 5, 2026);
+        window->SunriseSunset->setChecked(true);
+        window->MoonriseMoonset->setChecked(true);
+        window->OutputPath->setText(QStringLiteral("/dev/full"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
+        QVERIFY2(dialogs.messages.first().startsWith(
+                     QStringLiteral("Unable to write to file /dev/full")),
+                 qPrintable(dialogs.messages.first()));
+        QVERIFY(!window->IsRunning());
+        QTest::qWait(300);
+        QVERIFY(window->Status->text() != QStringLiteral("Done"));
+        QCOMPARE(dialogs.messages.size(), 1);
+    }
+};
+
+QUORVEX_TEST_MAIN(TestCalendarRun)
+#include "tst_CalendarRun.moc"

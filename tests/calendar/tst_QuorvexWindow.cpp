@@ -1,0 +1,454 @@
+// tst_QuorvexWindow  The calendar window as it opens: its controls, the Open handler, the menu
+// commands, the hand-over of the location listing, the output file dialog and the compute
+// button's checks.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "calendar/QuorvexWindow.h"
+#include "calendar/YearList.h"
+#include "core/App.h"
+#include "engine/LocationGetter.h"
+#include "htmltables/GenerateHTML.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestMain.h"
+#include "support/XTideFixture.h"
+
+namespace {
+
+QList<GenerateHTML*> Generators() {
+    QList<GenerateHTML*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* g = qobject_cast<GenerateHTML*>(w)) found << g;
+    return found;
+}
+
+QString CurrentYear() { return QString::number(QDate::currentDate().year()); }
+
+QStringList Items(const QComboBox* popup) {
+    QStringList items;
+    for (int i = 0; i < popup->count(); ++i) items << popup->itemText(i);
+    return items;
+}
+
+// What a control shows: a popup its selected text, a field its text, a label its text, a button
+// its caption, a check box "checked" or "unchecked"; disabled controls get " (disabled)".
+QString Shown(QWidget* w) {
+    QString text;
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        text = c->currentIndex() < 0 ? QStringLiteral("<none>") : c->currentText();
+    else if (auto* f = qobject_cast<QLineEdit*>(w))
+        text = f->text();
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        text = l->text();
+    else if (auto* b = qobject_cast<QCheckBox*>(w))
+        text = b->isChecked() ? QStringLiteral("checked") : QStringLiteral("unchecked");
+    else if (auto* p = qobject_cast<QPushButton*>(w))
+        text = p->text();
+    if (!w->isEnabled()) text += QStringLiteral(" (disabled)");
+    return text;
+}
+
+}  // namespace
+
+class TestQuorvexWindow : public QObject {
+    Q_OBJECT
+    App* app = nullptr;
+    QPointer<QuorvexWindow> window;
+
+    QuorvexWindow* Fresh() {
+        window = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        window->Open();
+        return window;
+    }
+    // A window whose Open handler has not run: no listing of its own comes in between.
+    QuorvexWindow* Quiet() {
+        window = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        return window;
+    }
+
+  private slots:
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        app = new App;
+        app->xtideFolder = QStringLiteral("/nonexistent-xtide-folder");
+    }
+    void cleanup() {
+        delete window;
+        delete app;
+        app = nullptr;
+    }
+
+    void freshWindow_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("shown");
+        const QString year = CurrentYear();
+        QTest::newRow("LocationList") << "LocationList"
+                                      << "<none> (disabled)";
+        QTest::newRow("SearchField") << "SearchField"
+                                     << " (disabled)";
+        QTest::newRow("Location") << "Location"
+                                  << "No Location Specified";
+        QTest::newRow("FirstMonth") << "FirstMonth"
+                                    << "January";
+        QTest::newRow("FirstYear") << "FirstYear" << year;
+        QTest::newRow("LastMonth") << "LastMonth"
+                                   << "December";
+        QTest::newRow("LastYear") << "LastYear" << year;
+        for (const char* hour :
+             {"HighTideBefore", "HighTideAfter", "LowTideBefore", "LowTideAfter"})
+            QTest::newRow(hour) << hour << "midnight";
+        for (const char* field : {"HighTideAbove", "HighTideBelow", "LowTideAbove", "LowTideBelow"})
+            QTest::newRow(field) << field << "";
+        QTest::newRow("IncludeHighTides") << "IncludeHighTides"
+                                          << "checked";
+        QTest::newRow("IncludeLowTides") << "IncludeLowTides"
+                                         << "checked";
+        QTest::newRow("SunriseSunset") << "SunriseSunset"
+                                       << "unchecked";
+        QTest::newRow("MoonriseMoonset") << "MoonriseMoonset"
+                                         << "unchecked";
+        QTest::newRow("ShowMoonPhases") << "ShowMoonPhases"
+                                        << "unchecked";
+        QTest::newRow("OutputFormat") << "OutputFormat"
+                                      << "iCal";
+        QTest::newRow("OutputPath") << "OutputPath"
+                                    << "No Output Path Specified";
+        QTest::newRow("Status") << "Status"
+                                << "";
+        QTest::newRow("ComputeButton") << "ComputeButton"
+                                       << "Compute Tides";
+        QTest::newRow("PushButton2") << "PushButton2"
+                                     << "Quit";
+        QTest::newRow("StaticText16") << "StaticText16"
+                                      << "Search For";
+        QTest::newRow("StaticText17") << "StaticText17"
+                                      << "v19";
+    }
+    void freshWindow() {
+        QFETCH(QString, control);
+        QFETCH(QString, shown);
+        QuorvexWindow* w = Fresh();
+        auto* widget = w->findChild<QWidget*>(control);
+        QVERIFY2(widget, qPrintable(control));
+        QCOMPARE(Shown(widget), shown);
+    }
+
+    // Every control of the layout exists under its name, at its place, in creation/tab order.
+    void controlsInOrder() {
+        QuorvexWindow* w = Fresh();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Quorvex - Tides for iCal, RSS, HTML"));
+        QCOMPARE(w->centralWidget()->size(), QSize(628, 436));
+        QCOMPARE(w->minimumSize(), w->maximumSize());  // not resizable
+        const QStringList names{
+            "LocationList",  "StaticText1",    "StaticText2",      "FirstMonth",
+            "FirstYear",     "StaticText3",    "LastMonth",        "LastYear",
+            "StaticText4",   "StaticText5",    "StaticText6",      "HighTideAbove",
+            "HighTideBelow", "StaticText8",    "StaticText7",      "HighTideBefore",
+            "HighTideAfter", "StaticText9",    "StaticText10",     "StaticText11",
+            "LowTideAbove",  "LowTideBelow",   "StaticText12",     "StaticText13",
+            "LowTideBefore", "LowTideAfter",   "StaticText14",     "StaticText15",
+            "OutputFormat",  "ComputeButton",  "PushButton2",      "SearchField",
+            "StaticText16",  "Location",       "SunriseSunset",    "MoonriseMoonset",
+            "Status",        "ShowMoonPhases", "IncludeHighTides", "IncludeLowTides",
+            "StaticText17",  "OutputPath"};
+        QStringList created;
+        for (QObject* o : w->centralWidget()->children())
+            if (o->isWidgetType()) created << o->objectName();
+        QCOMPARE(created, names);
+        QVERIFY(w->findChild<LocationGetter*>(QStringLiteral("GetLocationsShell")));
+        QCOMPARE(w->OutputPath->pos(), QPoint(143, 294));
+        QCOMPARE(w->OutputPath->width(), 437);
+        QCOMPARE(w->Status->geometry(), QRect(20, 358, 588, 26));
+        QCOMPARE(w->LocationList->pos(), QPoint(20, 66));
+        QCOMPARE(w->Status->font().pixelSize(), 14);
+        QCOMPARE(w->StaticText17->font().pixelSize(), 9);
+        QCOMPARE(w->OutputPath->font().pixelSize(), 10);
+        // Tab order: the first focusable control after the popup is the next one created.
+        QCOMPARE(w->FirstMonth->nextInFocusChain(), w->FirstYear);
+    }
+
+    void itemLists() {
+        QuorvexWindow* w = Fresh();
+        QCOMPARE(w->FirstMonth->count(), 12);
+        QCOMPARE(w->LastMonth->itemText(8), QStringLiteral("September"));
+        QCOMPARE(w->HighTideAfter->count(), 24);
+        QCOMPARE(w->LowTideBefore->itemText(12), QStringLiteral("noon"));
+        QCOMPARE(w->LowTideBefore->itemText(23), QStringLiteral("11 PM"));
+        QCOMPARE(Items(w->OutputFormat),
+                 (QStringList{"iCal", "Palm Desktop", "Comma Separated Text", "RSS"}));
+        // The years start at 2008 and reach ten years past this one, in both popups.
+        const QStringList years = Items(w->FirstYear);
+        QCOMPARE(years.first(), QStringLiteral("2008"));
+        QCOMPARE(years.last().toInt(), QDate::currentDate().year() + 10);
+        QCOMPARE(years.size(), QDate::currentDate().year() + 10 - 2008 + 1);
+        QCOMPARE(Items(w->LastYear), years);
+    }
+
+    void yearIndexClamps_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("index");
+        const int last = YearList::LastYear() - 2008;
+        QTest::newRow("first") << 2008 << 0;
+        QTest::newRow("before the list") << 1999 << 0;
+        QTest::newRow("this year")
+            << QDate::currentDate().year() << QDate::currentDate().year() - 2008;
+        QTest::newRow("last") << YearList::LastYear() << last;
+        QTest::newRow("after the list") << 9999 << last;
+    }
+    void yearIndexClamps() {
+        QFETCH(int, year);
+        QFETCH(int, index);
+        QCOMPARE(YearList::IndexOf(year), index);
+    }
+
+    // Deferred: nothing selected before Open; Open selects the year and changes no month.
+    void deferredOpen() {
+        window = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        QCOMPARE(window->FirstYear->currentText(), QStringLiteral("2008"));
+        window->FirstMonth->setCurrentIndex(4);
+        window->Open();
+        QCOMPARE(window->FirstYear->currentText(), CurrentYear());
+        QCOMPARE(window->LastYear->currentText(), CurrentYear());
+        QCOMPARE(window->FirstMonth->currentIndex(), 4);
+        window->FirstYear->setCurrentIndex(0);
+        window->Open();  // once only
+        QCOMPARE(window->FirstYear->currentIndex(), 0);
+    }
+
+    void menuCommands() {
+        QuorvexWindow* w = Fresh();
+        w->RefreshMenuItems();
+        for (const char* name : {"GenerateHTMLTables", "FileOpenSettings", "FileSaveSettings",
+                                 "FileSaveSettingsAs", "FileClose"}) {
+            QAction* item = w->MenuItem(QString::fromLatin1(name));
+            QVERIFY2(item, name);
+            QVERIFY2(item->isEnabled(), name);
+        }
+    }
+
+    void fileCloseClosesOnlyThisWindow() {
+        QuorvexWindow* w = Fresh();
+        QPointer<QuorvexWindow> other = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        QVERIFY(w->DispatchMenuCommand(QStringLiteral("FileClose")));
+        QTRY_VERIFY(window.isNull());  // deleted on close
+        QVERIFY(other);
+        QVERIFY(other->isVisible());
+        delete other;
+    }
+
+    // The listing's messages reach the status line; its names fill App and the picker.
+    void listingHandOver() {
+        QuorvexWindow* w = Quiet();
+        w->Location->setText(QStringLiteral("Kept From A File"));
+        emit w->GetLocationsShell->Progress(QStringLiteral("Parsing location list started"));
+        QCOMPARE(w->Status->text(), QStringLiteral("Parsing location list started"));
+        emit w->GetLocationsShell->Error(QStringLiteral("Unable to get the location list"));
+        QCOMPARE(w->Status->text(), QStringLiteral("Unable to get the location list"));
+        w->GetLocationsShell->locations = QStringList{"Alpha Bay", "Beta Point", "Alpha Creek"};
+        emit w->GetLocationsShell->HaveLocations();
+        QCOMPARE(app->nlocations, 3);
+        QCOMPARE(app->locations, w->GetLocationsShell->locations);
+        QCOMPARE(Items(w->LocationList), app->locations);
+        QVERIFY(w->LocationList->isEnabled());
+        QVERIFY(w->SearchField->isEnabled());
+        QCOMPARE(w->Status->text(), QStringLiteral("Unable to get the location list"));
+        QCOMPARE(w->Location->text(), QStringLiteral("Kept From A File"));
+
+        w->SearchField->setText(QStringLiteral("alpha"));
+        QTest::keyClick(w->SearchField, Qt::Key_Return);
+        QCOMPARE(Items(w->LocationList), (QStringList{"Alpha Bay", "Alpha Creek"}));
+        emit w->LocationList->activated(1);
+        QCOMPARE(w->LocationList->currentIndex(), -1);  // activated alone does not select
+        w->LocationList->setCurrentIndex(1);
+        emit w->LocationList->activated(1);
+        QCOMPARE(w->Location->text(), QStringLiteral("Alpha Creek"));
+    }
+
+    void zeroNameListing() {
+        QuorvexWindow* w = Quiet();
+        app->locations = QStringList{"Old"};
+        app->nlocations = 1;
+        w->GetLocationsShell->locations.clear();
+        emit w->GetLocationsShell->HaveLocations();
+        QCOMPARE(app->nlocations, 0);
+        QVERIFY(app->locations.isEmpty());
+        QCOMPARE(w->LocationList->count(), 0);
+        QVERIFY(w->LocationList->isEnabled());
+        QVERIFY(w->SearchField->isEnabled());
+    }
+
+    // A window's own listing through tide: started once by the Open handler, its progress in
+    // the status line, its names in App and in the enabled picker.
+    void listingThroughTide() {
+        XTideFixture fixture;
+        QVERIFY(fixture.isValid());
+        app->xtideFolder = fixture.xtideFolder();
+        window = new QuorvexWindow();  // opens at once
+        QSignalSpy arrived(window->GetLocationsShell, &LocationGetter::HaveLocations);
+        QVERIFY(!window->LocationList->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(window->LocationList->isEnabled(), 10000);
+        QVERIFY(window->SearchField->isEnabled());
+        QTest::qWait(100);
+        QCOMPARE(arrived.count(), 1);
+        QVERIFY(app->nlocations > 10);
+        QCOMPARE(window->LocationList->count(), app->nlocations);
+        QCOMPARE(window->Status->text(), QStringLiteral("%1 locations found").arg(app->nlocations));
+        QVERIFY(app->locations.contains(QStringLiteral("Seattle, Puget Sound, Washington")));
+        QCOMPARE(window->Location->text(), QStringLiteral("No Location Specified"));
+    }
+
+    void suggestedNames_data() {
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("suggested");
+        QTest::newRow("comma, RSS") << "Seattle, Washington"
+                                    << "RSS"
+                                    << "Seattle.xml";
+        QTest::newRow("comma, iCal") << "Seattle, Washington"
+                                     << "iCal"
+                                     << "Seattle.ics";
+        QTest::newRow("Palm") << "Seattle, Washington"
+                              << "Palm Desktop"
+                              << "Seattle.txt";
+        QTest::newRow("csv") << "Seattle, Washington"
+                             << "Comma Separated Text"
+                             << "Seattle.txt";
+        QTest::newRow("40 characters")
+            << QString(40, QChar('x')) << "iCal" << QString(27, QChar('x')) + ".ics";
+        QTest::newRow("leading comma") << ",Bay"
+                                       << "iCal"
+                                       << ",Bay.ics";
+        QTest::newRow("none chosen") << "No Location Specified"
+                                     << "iCal"
+                                     << "No Location Specified.ics";
+    }
+    void suggestedNames() {
+        QFETCH(QString, location);
+        QFETCH(QString, format);
+        QFETCH(QString, suggested);
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        w->Location->setText(location);
+        w->OutputFormat->setCurrentText(format);
+        dialogs.Answer(QStringLiteral("/tmp/chosen.ics"));
+        QTest::mouseClick(w->OutputPath, Qt::LeftButton);
+        QCOMPARE(dialogs.requests.size(), 1);
+        const DialogRequest& r = dialogs.requests.first();
+        QCOMPARE(r.kind, DialogRequest::Kind::SaveAs);
+        QCOMPARE(r.suggestedName, suggested);
+        QCOMPARE(r.title, QStringLiteral("Output file dialog"));
+        QCOMPARE(r.prompt, QStringLiteral("Select the output file"));
+        QCOMPARE(w->OutputPath->text(), QStringLiteral("/tmp/chosen.ics"));
+    }
+
+    void outputDialogCancelled() {
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        w->OutputPath->setText(QStringLiteral("/tmp/kept.ics"));
+        w->OutputPath_Action();
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(w->OutputPath->text(), QStringLiteral("/tmp/kept.ics"));
+    }
+
+    void computeRefusesWithoutLocation() {
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        QTest::mouseClick(w->ComputeButton, Qt::LeftButton);
+        QCOMPARE(dialogs.messages,
+                 QStringList{"No tide location was specified - choose a tide station"});
+        QCOMPARE(dialogs.requests.size(), 1);
+        QVERIFY(!w->IsRunning());
+    }
+
+    // The initial caption in any letter case opens the dialog; a cancel leaves no trace.
+    void computeAsksForThePath_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("initial") << "No Output Path Specified";
+        QTest::newRow("small letters") << "no output path specified";
+    }
+    void computeAsksForThePath() {
+        QFETCH(QString, caption);
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        w->Location->setText(QStringLiteral("Seattle, Puget Sound, Washington"));
+        w->OutputPath->setText(caption);
+        w->ComputeButton_Action();
+        QCOMPARE(dialogs.requests.size(), 1);
+        QCOMPARE(dialogs.requests.first().kind, DialogRequest::Kind::SaveAs);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(w->OutputPath->text(), caption);
+        QVERIFY(!w->IsRunning());
+        QCOMPARE(w->Status->text(), QString());
+    }
+
+    // Generate HTML Tables opens a generator window preset from this one; this one stays as it is.
+    void handOffToTheGenerator() {
+        QuorvexWindow* w = Quiet();
+        app->locations = QStringList{"Alpha Bay", "Beta Point"};
+        app->nlocations = 2;
+        w->FirstMonth->setCurrentIndex(2);
+        w->FirstYear->setCurrentText(QStringLiteral("2010"));
+        w->LastMonth->setCurrentIndex(4);
+        w->LastYear->setCurrentText(QStringLiteral("2011"));
+        w->LowTideBelow->setText(QStringLiteral("1.5"));
+        w->LowTideAbove->setText(QStringLiteral("-1"));
+        w->Location->setText(QStringLiteral("Beta Point"));
+        w->OutputPath->setText(QStringLiteral("/tmp/tides/march.ics"));
+        QVERIFY(w->DispatchMenuCommand(QStringLiteral("GenerateHTMLTables")));
+        QList<GenerateHTML*> generators = Generators();
+        QCOMPARE(generators.size(), 1);
+        std::unique_ptr<GenerateHTML> g(generators.first());
+        QVERIFY(g->isVisible());
+        QCOMPARE(g->FirstMonth->currentText(), QStringLiteral("March"));
+        QCOMPARE(g->FirstYear->currentText(), QStringLiteral("2010"));
+        QCOMPARE(g->LastMonth->currentText(), QStringLiteral("May"));
+        QCOMPARE(g->LastYear->currentText(), QStringLiteral("2011"));
+        QCOMPARE(g->DaylightMarginMenu->currentText(), QStringLiteral("2 hours"));
+        QCOMPARE(g->MaximumHeightMenu->currentText(), QStringLiteral("1.5 ft"));
+        QCOMPARE(g->Location->text(), QStringLiteral("Beta Point"));
+        QCOMPARE(Items(g->LocationList), app->locations);
+        QCOMPARE(g->LocationList->currentIndex(), -1);
+        QCOMPARE(g->OutputPath->text(), QStringLiteral("/tmp/tides"));
+        QCOMPARE(w->FirstYear->currentText(), QStringLiteral("2010"));
+        QCOMPARE(w->OutputPath->text(), QStringLiteral("/tmp/tides/march.ics"));
+        g.reset();
+
+        // No lower-limit text and no output file: the generator keeps its own choices there.
+        w->LowTideBelow->clear();
+        w->OutputPath->setText(QStringLiteral("No Output Path Specified"));
+        QVERIFY(w->GenerateHTMLTables_Action());
+        QVERIFY(w->GenerateHTMLTables_Action());  // each use opens one more window
+        generators = Generators();
+        QCOMPARE(generators.size(), 2);
+        GenerateHTML untouched;
+        for (GenerateHTML* other : generators) {
+            QCOMPARE(other->MaximumHeightMenu->currentText(),
+                     untouched.MaximumHeightMenu->currentText());
+            QCOMPARE(other->OutputPath->text(), untouched.OutputPath->text());
+        }
+        qDeleteAll(generators);
+    }
+
+    void computeCannotCreateTheFile() {
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        w->Location->setText(QStringLiteral("Seattle, Puget Sound, Washington"));
+        w->OutputPath->setText(QStringLiteral("/nonexistent-folder/out.ics"));
+        w->ComputeButton_Action();
+        QCOMPARE(dialogs.messages,
+                 QStringList{"Unable to save to file /nonexistent-folder/out.ics"});
+        QVERIFY(!w->IsRunning());
+        QVERIFY(w->ComputeButton->isEnabled());
+    }
+};
+
+QUORVEX_TEST_MAIN(TestQuorvexWindow)
+#include "tst_QuorvexWindow.moc"
