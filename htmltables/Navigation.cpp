@@ -1,0 +1,46 @@
+// Navigation  The previous/next month link row of a tide table page.
+#include "htmltables/Navigation.h"
+
+#include "htmltables/PageStream.h"
+#include "platform/Text.h"
+
+namespace {
+
+const char* const kRowStart = "<table width=100%><tr>";
+const char* const kNoLink = "<td width=20%>&nbsp</td>";
+const char* const kMiddle = "<td width=60%>&nbsp</td>";
+const char* const kRowEnd = "</tr></table>";
+const char* const kLinkStart = "<td width=20%><center><a href=\"";
+const char* const kPageSuffix = "-tides.html";
+const char* const kPreviousEnd = "\">Previous Month</a></center></td>";
+const char* const kNextEnd = "\">Next Month</a></center></td>";
+
+QString LinkCell(int month, int year, const char* end) {
+    return QLatin1String(kLinkStart) + Text::Str(year) + QLatin1Char('-') +
+           Text::Format(month, QStringLiteral("00")) + QLatin1String(kPageSuffix) +
+           QLatin1String(end);
+}
+
+}  // namespace
+
+namespace Navigation {
+
+void GenerateNavigation(PageStream& page, int month, int year, const TablePeriod& period) {
+    page.WriteLine(QLatin1String(kRowStart));
+    if (month == period.firstMonth && year == period.firstYear)
+        page.WriteLine(QLatin1String(kNoLink));
+    else if (month == 1)
+        page.WriteLine(LinkCell(12, year - 1, kPreviousEnd));
+    else
+        page.WriteLine(LinkCell(month - 1, year, kPreviousEnd));
+    page.WriteLine(QLatin1String(kMiddle));
+    if (month == period.lastMonth && year == period.lastYear)
+        page.WriteLine(QLatin1String(kNoLink));
+    else if (month == 12)
+        page.WriteLine(LinkCell(1, year + 1, kNextEnd));
+    else
+        page.WriteLine(LinkCell(month + 1, year, kNextEnd));
+    page.WriteLine(QLatin1String(kRowEnd));
+}
+
+}  // namespace Navigation

@@ -1,0 +1,281 @@
+// tst_GenerateHTMLRun  Generation runs of the generator window through the stand-in tide: the
+// pages, the index on the clipboard and in "output-scrap.html", "csv-version.txt", and what a
+// failed month, a second press and a closed window do to a run.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "core/App.h"
+#include "htmltables/GenerateHTML.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestMain.h"
+#include "support/XTideFixture.h"
+
+namespace {
+
+const char* const kSeattle = "Seattle, Puget Sound, Washington";
+const int kRunTimeout = 20000;
+
+QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray("<missing " + path.toUtf8() + ">");
+    return f.readAll();
+}
+
+QString Expected(const QString& name) {
+    return QStringLiteral(QUORVEX_TEST_FIXTURES "/htmltables-e2e/") + name;
+}
+
+// Calls `action` once, from inside the event loop, as soon as `ready` holds: also during the
+// yields of a month that is being written.
+void WhenReady(QObject* context, std::function<bool()> ready, std::function<void()> action) {
+    auto* timer = new QTimer(context);
+    timer->setInterval(0);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, ready, action] {
+        if (!ready()) return;
+        timer->stop();
+        timer->deleteLater();
+        action();
+    });
+    timer->start();
+}
+
+}  // namespace
+
+class TestGenerateHTMLRun : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+
+    void twoMonthsWriteLinkedPagesIndexAndList();
+    void oneMonthWithoutListLeavesEarlierListAlone();
+    void choicesMadeDuringRunApplyFromNextMonth();
+    void failedMonthStopsRun();
+    void pageThatCannotBeCreatedStopsRun();
+    void secondPressDuringRunIsRefused();
+    void closingBetweenMonthsEndsRun();
+    void closingWhileAPageIsWrittenEndsRun();
+
+  private:
+    // A window for Seattle writing into <out>/tables (not made yet), March to `lastMonth` 2026,
+    // margin "1 hour", maximum height "3 ft".
+    void Prepare(int lastMonth);
+    QString Out(const QString& name) const { return QDir(outFolder).filePath(name); }
+
+    XTideFixture* fixture = nullptr;
+    App* app = nullptr;
+    QTemporaryDir* out = nullptr;
+    QString outFolder;
+    QPointer<GenerateHTML> w;
+};
+
+void TestGenerateHTMLRun::init() {
+    fixture = new XTideFixture;
+    QVERIFY(fixture->isValid());
+    app = new App;
+    app->xtideFolder = fixture->xtideFolder();
+    out = new QTemporaryDir;
+    outFolder = QDir(out->path()).filePath(QStringLiteral("tables"));
+    QGuiApplication::clipboard()->clear();
+    w = new GenerateHTML;
+}
+
+void TestGenerateHTMLRun::cleanup() {
+    delete w.data();
+    delete out;
+    delete app;
+    delete fixture;
+}
+
+void TestGenerateHTMLRun::Prepare(int lastMonth) {
+    w->Location->setText(QString::fromUtf8(kSeattle));
+    w->OutputPath->setText(outFolder);
+    w->FirstMonth->setCurrentIndex(2);
+    w->FirstYear->setCurrentText(QStringLiteral("2026"));
+    w->LastMonth->setCurrentIndex(lastMonth - 1);
+    w->LastYear->setCurrentText(QStringLiteral("2026"));
+    w->DaylightMarginMenu->setCurrentText(QStringLiteral("1 hour"));
+    w->MaximumHeightMenu->setCurrentText(QStringLiteral("3 ft"));
+}
+
+void TestGenerateHTMLRun::twoMonthsWriteLinkedPagesIndexAndList() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QTest::mouseClick(w->GenerateButton, Qt::LeftButton);
+    QVERIFY(w->IsRunning());
+    QVERIFY(!w->GenerateButton->isEnabled());
+    QVERIFY(QFileInfo(outFolder).isDir());  // made by the run
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+
+    QCOMPARE(dialogs.messages, QStringList());
+    QVERIFY(!w->IsRunning());
+    QVERIFY(w->GenerateButton->isEnabled());
+    QVERIFY(app->reportTo.isNull());  // the generator never takes the main window's place
+    for (const char* name :
+         {"2026-03-tides.html", "2026-04-tides.html", "output-scrap.html", "csv-version.txt"}) {
+        const QString file = QString::fromLatin1(name);
+        QCOMPARE(ReadFile(Out(file)), ReadFile(Expected(file)));
+    }
+    // The pages link to each other, and the index lists both, on the clipboard as well.
+    QVERIFY(ReadFile(Out("2026-03-tides.html")).contains("<a href=\"2026-04-tides.html\">"));
+    QVERIFY(ReadFile(Out("2026-04-tides.html")).contains("<a href=\"2026-03-tides.html\">"));
+    const QString index = QStringLiteral(
+        "<li>Tide Table for <a href=\"2026-03-tides.html\">March 2026</a>\r"
+        "<li>Tide Table for <a href=\"2026-04-tides.html\">April 2026</a>\r");
+    QCOMPARE(w->indexText, index);
+    QCOMPARE(QGuiApplication::clipboard()->text(), index);
+}
+
+void TestGenerateHTMLRun::oneMonthWithoutListLeavesEarlierListAlone() {
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    QVERIFY(QDir().mkpath(outFolder));
+    {
+        QFile f(Out("csv-version.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("earlier list\n");
+    }
+    w->AlsoGenCSV->setChecked(false);
+    w->indexText = QStringLiteral("<li>from an earlier run\r");
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+
+    QCOMPARE(ReadFile(Out("csv-version.txt")), QByteArray("earlier list\n"));
+    QCOMPARE(ReadFile(Out("output-scrap.html")),
+             QByteArray("<ul>\r<li>Tide Table for <a href=\"2026-03-tides.html\">March "
+                        "2026</a>\r</ul>\r"));
+    // A period of one month: neither a previous nor a next link.
+    const QByteArray page = ReadFile(Out("2026-03-tides.html"));
+    QVERIFY(!page.contains("Previous Month"));
+    QVERIFY(!page.contains("Next Month"));
+    QVERIFY(page.endsWith("</body></html>\n"));
+    QCOMPARE(dialogs.messages, QStringList());
+}
+
+void TestGenerateHTMLRun::choicesMadeDuringRunApplyFromNextMonth() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QPointer<GenerateHTML> win = w;
+    WhenReady(
+        this, [win] { return win && win->Status->text() == QLatin1String("03/2026 computed"); },
+        [win] {
+            win->DaylightMarginMenu->setCurrentText(QStringLiteral("1 1/2 minutes"));
+            win->MaximumHeightMenu->setCurrentText(QStringLiteral("5 ft"));
+        });
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    // March was judged with 60 minutes and 3 ft, as it started; April with 90 minutes and 5 ft.
+    QCOMPARE(ReadFile(Out("2026-03-tides.html")), ReadFile(Expected("2026-03-tides.html")));
+    QCOMPARE(w->daylightMargin, 90);
+    QCOMPARE(w->maximumHeight, 5.0f);
+    QVERIFY(ReadFile(Out("2026-04-tides.html")) != ReadFile(Expected("2026-04-tides.html")));
+}
+
+void TestGenerateHTMLRun::failedMonthStopsRun() {
+    // March goes through; April's tide is missing by the time its run starts.
+    ScriptedDialogs dialogs;
+    Prepare(5);
+    XTideFixture* fx = fixture;
+    QPointer<GenerateHTML> win = w;
+    WhenReady(
+        this, [win] { return win && win->Status->text() == QLatin1String("03/2026 computed"); },
+        [fx] { QVERIFY(fx->removeTide()); });
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY2(dialogs.messages.first().contains(QStringLiteral("127")),
+             qPrintable(dialogs.messages.first()));
+    QCOMPARE(w->Status->text(), QStringLiteral("04/2026 computed"));
+    QVERIFY(w->GenerateButton->isEnabled());
+    // March is whole; April got no page and no index entry; the run wrote no scrap file, and
+    // the list holds March's lines, closed.
+    QCOMPARE(ReadFile(Out("2026-03-tides.html")), ReadFile(Expected("2026-03-tides.html")));
+    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
+    QVERIFY(!QFile::exists(Out("output-scrap.html")));
+    QVERIFY(w->csvFile == nullptr);
+    QByteArray marchLines;
+    for (const QByteArray& line : ReadFile(Expected("csv-version.txt")).split('\n'))
+        if (line.startsWith("3/")) marchLines += line + '\n';
+    QCOMPARE(ReadFile(Out("csv-version.txt")), marchLines);
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("<li>Tide Table for <a href=\"2026-03-tides.html\">March 2026</a>\r"));
+}
+
+void TestGenerateHTMLRun::pageThatCannotBeCreatedStopsRun() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(Out("2026-03-tides.html")));  // a folder in the page's place
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html")});
+    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
+    QVERIFY(w->indexText.isEmpty());
+    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
+    QVERIFY(!QFile::exists(Out("output-scrap.html")));
+    QVERIFY(w->GenerateButton->isEnabled());
+}
+
+void TestGenerateHTMLRun::secondPressDuringRunIsRefused() {
+    ScriptedDialogs dialogs;
+    fixture->setFailure("sleep:0.3");
+    Prepare(3);
+    w->GenerateButton_Action();
+    QPointer<TideGetter> first = w->tideShell;
+    QVERIFY(first);
+    QVERIFY(!w->GenerateButton->isEnabled());
+    w->GenerateButton_Action();
+    QCOMPARE(w->tideShell.data(), first.data());
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(w->indexText.count(QStringLiteral("<li>")), 1);
+    QCOMPARE(dialogs.messages, QStringList());
+}
+
+void TestGenerateHTMLRun::closingBetweenMonthsEndsRun() {
+    ScriptedDialogs dialogs;
+    fixture->setFailure("sleep:5");
+    Prepare(4);
+    w->GenerateButton_Action();
+    QPointer<TideGetter> shell = w->tideShell;
+    QVERIFY(shell && shell->IsRunning());
+    QTest::mouseClick(w->DoneButton, Qt::LeftButton);
+    QTRY_VERIFY(w.isNull());
+    QTRY_VERIFY(shell.isNull());  // its child went with it
+    QCOMPARE(ReadFile(Out("csv-version.txt")), QByteArray());
+    QVERIFY(!QFile::exists(Out("2026-03-tides.html")));
+    QCOMPARE(dialogs.messages, QStringList());
+}
+
+void TestGenerateHTMLRun::closingWhileAPageIsWrittenEndsRun() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QPointer<GenerateHTML> win = w;
+    WhenReady(
+        this, [win] { return win && win->Status->text() == QLatin1String("03/2026 computed"); },
+        [win] { win->close(); });
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), kRunTimeout);
+    QTest::qWait(200);
+    // March stays as far as it got, closed; nothing later was started or written.
+    const QByteArray page = ReadFile(Out("2026-03-tides.html"));
+    QVERIFY(page.startsWith("<html><head><title>Tide Table for Seattle"));
+    QVERIFY(!page.endsWith("</body></html>\n"));
+    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
+    QVERIFY(!QFile::exists(Out("output-scrap.html")));
+    QCOMPARE(dialogs.messages, QStringList());
+}
+
+QUORVEX_TEST_MAIN(TestGenerateHTMLRun)
+#include "tst_GenerateHTMLRun.moc"
