@@ -10,7 +10,7 @@
 
 #include "platform/Text.h"
 
-const char* const CalendarWriter::MakerAddress = "https://vostrane.example/quorvex";
+const char* const CalendarWriter::MakerAddress = "https://quorvex.example.org/";
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "calendar/CalendarWriter.h"
 #include "core/MenuWindow.h"
 
 class QLabel;
@@ -15,7 +16,8 @@ class AboutQuorvex : public MenuWindow {
     AboutQuorvex();
     ~AboutQuorvex() override;
 
-    static inline const QString MakerURL = QStringLiteral("https://quorvex.example.org/");
+    // The maker's page, the same address the RSS calendars name.
+    static inline const QString MakerURL = QString::fromLatin1(CalendarWriter::MakerAddress);
     static inline const QString XTideURL = QStringLiteral("https://flaterco.com/xtide/");
 
     QLabel* StaticText1 = nullptr;

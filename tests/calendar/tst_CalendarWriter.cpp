@@ -115,15 +115,15 @@ class TestCalendarWriter : public QObject {
         QVERIFY(w.WriteFooter("RSS"));
         QCOMPARE(buffer.data(),
                  QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                            "<!-- generator=\"Quorvex vostrane.example/quorvex\" -->\n"
+                            "<!-- generator=\"Quorvex quorvex.example.org/\" -->\n"
                             "<rss version=\"2.0\">\n"
                             "\n"
                             "<channel>\n"
                             "<title>Tide Calendar for Port Angeles</title>\n"
-                            "<link>https://vostrane.example/quorvex</link>\n"
+                            "<link>https://quorvex.example.org/</link>\n"
                             "<description>Tide Calendar of events for Port Angeles </description>\n"
                             "<pubDate>Sun, 01 Mar 2009 14:30:05 +0000</pubDate>\n"
-                            "<generator>https://vostrane.example/quorvex</generator>\n"
+                            "<generator>https://quorvex.example.org/</generator>\n"
                             "<language>en</language>\n"
                             "<item>\n"
                             "<title>4.41 feet  Low Tide</title>\n"
