@@ -6,6 +6,7 @@
 
 #include "engine/LocationGetter.h"
 #include "engine/LocationName.h"
+#include "support/ProcessProbe.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
 
@@ -65,15 +66,6 @@ QByteArray TrimmedHead(const QByteArray& line) {
     while (head.startsWith(' ')) head.remove(0, 1);
     while (head.endsWith(' ')) head.chop(1);
     return head;
-}
-
-// A process that is gone, or a zombie waiting for a parent that is not us.
-bool ProcessEnded(const QByteArray& pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid.trimmed())));
-    if (!stat.open(QIODevice::ReadOnly)) return true;
-    const QByteArray text = stat.readAll();
-    const int close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) == "Z";
 }
 
 }  // namespace

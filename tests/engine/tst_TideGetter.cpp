@@ -9,6 +9,7 @@
 #include "engine/LocationName.h"
 #include "engine/TideCommand.h"
 #include "engine/TideGetter.h"
+#include "support/ProcessProbe.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
 
@@ -31,15 +32,6 @@ class CountingWindow : public QuorvexWindow {
     void Completed() override { ++calls; }
     int calls = 0;
 };
-
-// A process that is gone, or a zombie waiting for a parent that is not us.
-bool ProcessEnded(const QByteArray& pid) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid.trimmed())));
-    if (!stat.open(QIODevice::ReadOnly)) return true;
-    const QByteArray text = stat.readAll();
-    const int close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) == "Z";
-}
 
 }  // namespace
 
