@@ -24,6 +24,7 @@
 #include "core/App.h"
 #include "engine/TideCommand.h"
 #include "htmltables/GeneratorSettingsFile.h"
+#include "htmltables/PageStream.h"
 #include "htmltables/TideTableMonth.h"
 #include "htmltables/TideTablePage.h"
 #include "platform/Dialogs.h"
@@ -301,14 +302,6 @@ void GenerateHTML::Completed() {
     Status->setText(month.StatusText());
     Status->repaint();
 
-    const TideRunResult check = TideRunCheck::Check(*tideShell);
-    if (check.failed) {
-        StopRun();
-        Dialogs::MsgBox(check.message, this);
-        return;
-    }
-    const QString output = TideOutputReader::OutputText(tideShell->ReadAll());
-
     const QString pagePath = Folders::Child(outputTo, month.FileName());
     pageFile = std::make_unique<QFile>(pagePath);
     if (!pageFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -343,6 +336,20 @@ void GenerateHTML::Completed() {
         EventLoop::Yield();
         return alive();
     };
+
+    // A month whose tide run failed keeps the page as far as it got, its head, as it does for
+    // tide's own "harmonics.tcd:" text, and the run stops there.
+    const TideRunResult check = TideRunCheck::Check(*tideShell);
+    if (check.failed) {
+        PageStream head(pageFile.get());
+        TideTablePage::WriteHead(head, Location->text(), FirstMonth->itemText(thisMonth - 1),
+                                 thisMonth, thisYear, sources.period());
+        StopRun();
+        Dialogs::MsgBox(check.message, this);
+        return;
+    }
+    const QString output = TideOutputReader::OutputText(tideShell->ReadAll());
+
     const TideTableMonth::Result written =
         month.WritePage(pageFile.get(), output, Location->text(), sources);
     if (!alive()) return;  // ended meanwhile: the run's files are closed already
