@@ -9,6 +9,7 @@
 
 namespace {
 
+// Text sizes are those of a 72-dpi layout, one pixel a point, as in the other windows.
 QLabel* staticText(QWidget* parent, const char* name, const QRect& frame, int pointSize,
                    bool multiline, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -18,7 +19,7 @@ QLabel* staticText(QWidget* parent, const char* name, const QRect& frame, int po
     label->setWordWrap(multiline);
     label->setTextFormat(Qt::PlainText);
     QFont font = label->font();
-    font.setPointSize(pointSize);
+    font.setPixelSize(pointSize);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::black);

@@ -128,14 +128,15 @@ void tst_App::aboutWindow() {
         QLabel* label;
         const char* name;
         QRect frame;
+        int textSize;  // pixels
         QString text;
     };
     const Expected expected[] = {
-        {about->StaticText1, "StaticText1", QRect(10, 6, 278, 20),
+        {about->StaticText1, "StaticText1", QRect(10, 6, 278, 20), 12,
          QStringLiteral("Quorvex - Tides for iCal 10")},
-        {about->VostraneURL, "VostraneURL", QRect(10, 30, 280, 20),
+        {about->VostraneURL, "VostraneURL", QRect(10, 30, 280, 20), 10,
          QStringLiteral("quorvex.example.org")},
-        {about->DrelmontURL, "DrelmontURL", QRect(10, 57, 280, 40),
+        {about->DrelmontURL, "DrelmontURL", QRect(10, 57, 280, 40), 10,
          QStringLiteral("flaterco.com/xtide - Home of XTide\nThe Tide Predictor")},
     };
     for (const Expected& e : expected) {
@@ -143,6 +144,7 @@ void tst_App::aboutWindow() {
         QCOMPARE(e.label->objectName(), QLatin1String(e.name));
         QCOMPARE(e.label->geometry(), e.frame);
         QCOMPARE(e.label->text(), e.text);
+        QCOMPARE(e.label->font().pixelSize(), e.textSize);
         QVERIFY(e.label->alignment() & Qt::AlignHCenter);
     }
     about->RefreshMenuItems();
