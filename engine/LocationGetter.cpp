@@ -1,13 +1,12 @@
 // LocationGetter  The background location listing of tide and its parse.
 #include "engine/LocationGetter.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QPointer>
 
 #include "engine/LocationName.h"
+#include "engine/TideCommand.h"
+#include "platform/ChildProcess.h"
 #include "platform/EventLoop.h"
 #include "platform/Folders.h"
 #include "platform/ShellWord.h"
@@ -30,7 +29,7 @@ QByteArray TrimBlanks(const QByteArray& bytes) {
 LocationGetter::LocationGetter(QObject* parent) : QObject(parent), process(new QProcess(this)) {
     process->setProcessChannelMode(QProcess::MergedChannels);
     // Its own process group, so that ending the listing also ends the tide that bash started.
-    process->setChildProcessModifier([] { ::setpgid(0, 0); });
+    ChildProcess::UseOwnProcessGroup(*process);
     connect(process, &QProcess::readyRead, this, &LocationGetter::Event_DataAvailable);
     // Queued: the parse yields and the owner may destroy this object meanwhile, which must not
     // happen inside QProcess's own signal emission.
@@ -46,22 +45,14 @@ LocationGetter::LocationGetter(QObject* parent) : QObject(parent), process(new Q
 
 LocationGetter::~LocationGetter() {
     process->disconnect(this);
-    StopChild();
-}
-
-void LocationGetter::StopChild() {
-    if (process->state() == QProcess::NotRunning) return;
-    const qint64 pid = process->processId();
-    if (pid > 0) ::kill(-static_cast<pid_t>(pid), SIGKILL);
-    process->kill();
-    process->waitForFinished(2000);
+    ChildProcess::Stop(*process);
 }
 
 QString LocationGetter::TemporaryFolder() const { return Folders::Temporary(); }
 QString LocationGetter::DocumentsFolder() const { return Folders::Documents(); }
 
 QString LocationGetter::LocationListCommand(const QString& xtideFolder, const QString& outputFile) {
-    return QStringLiteral("cd ") + ShellWord::ShellPath(xtideFolder) +
+    return TideCommand::EnterFolder(xtideFolder) +
            QStringLiteral("; export HFILE_PATH=./harmonics.tcd;./tide -l") +
            ShellWord::ShellPath(Folders::Child(xtideFolder, QStringLiteral("harmonics.tcd"))) +
            QStringLiteral(" -ml >&") + ShellWord::ShellPath(outputFile);
@@ -77,7 +68,7 @@ void LocationGetter::GetLocations(const QString& xtideFolder) {
     allText.clear();
     // One listing at a time: a new one ends the old, whose events then never come (the stale end
     // of the old process finds the new one running and is ignored).
-    if (running) StopChild();
+    if (running) ChildProcess::Stop(*process);
     running = true;
     process->start(QStringLiteral("/bin/bash"),
                    {QStringLiteral("-c"), LocationListCommand(xtideFolder, outputFile)});

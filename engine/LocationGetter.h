@@ -52,7 +52,6 @@ class LocationGetter : public QObject {
   private:
     void Event_DataAvailable();
     void Event_Completed(int exitCode, QProcess::ExitStatus status);
-    void StopChild();
 
     QProcess* process = nullptr;
     bool running = false;

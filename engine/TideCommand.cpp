@@ -20,8 +20,12 @@ QString EndText(int month, int year) {
            QStringLiteral(" 23:59");
 }
 
+QString EnterFolder(const QString& xtideFolder) {
+    return QStringLiteral("cd ") + ShellWord::ShellPath(xtideFolder) + QStringLiteral(" || exit");
+}
+
 QString Build(const QString& xtideFolder, const QString& location, int month, int year) {
-    return QStringLiteral("cd ") + ShellWord::ShellPath(xtideFolder) +
+    return EnterFolder(xtideFolder) +
            QStringLiteral("; export HFILE_PATH=./harmonics.tcd; ./tide -l ") +
            ShellWord::Quote(LocationName::ToCommandBytes(location)) + QStringLiteral(" -b ") +
            QLatin1Char('"') + BeginText(month, year) + QLatin1Char('"') + QStringLiteral(" -e ") +

@@ -17,4 +17,8 @@ QString EndText(int month, int year);
 // exactly those bytes whatever they hold (quotes, "$(...)", ";" are never interpreted).
 QString Build(const QString& xtideFolder, const QString& location, int month, int year);
 
+// The start of every tide command line: changes to the XTide folder, and ends the command line
+// there when the folder is gone, so that no "./tide" of another folder ever runs.
+QString EnterFolder(const QString& xtideFolder);
+
 }  // namespace TideCommand

@@ -1,17 +1,15 @@
 // TideGetter  One month's tide run in the background and the hand-over of its completion.
 #include "engine/TideGetter.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include "calendar/QuorvexWindow.h"
 #include "core/App.h"
+#include "platform/ChildProcess.h"
 
 TideGetter::TideGetter(QObject* parent) : QObject(parent) {
     process.setProcessChannelMode(QProcess::SeparateChannels);
     // The command line runs in a process group of its own, so that ending it also ends the tide
     // that bash started.
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    ChildProcess::UseOwnProcessGroup(process);
     // Queued: the receiver may release this getter, and the handler must not run inside
     // QProcess's own signal emission.
     connect(
@@ -27,15 +25,7 @@ TideGetter::TideGetter(QObject* parent) : QObject(parent) {
 
 TideGetter::~TideGetter() {
     process.disconnect(this);
-    StopChild();
-}
-
-void TideGetter::StopChild() {
-    if (process.state() == QProcess::NotRunning) return;
-    const qint64 pid = process.processId();
-    if (pid > 0) ::kill(-static_cast<pid_t>(pid), SIGKILL);
-    process.kill();
-    process.waitForFinished(2000);
+    ChildProcess::Stop(process);
 }
 
 void TideGetter::Execute(const QString& command) {
@@ -52,7 +42,7 @@ void TideGetter::Execute(const QString& command) {
 
 void TideGetter::Kill() {
     running = false;
-    StopChild();
+    ChildProcess::Stop(process);
 }
 
 bool TideGetter::IsRunning() const { return running; }

@@ -67,7 +67,6 @@ class TideGetter : public QObject {
 
   private:
     void Event_Completed(bool failedToStart);
-    void StopChild();
 
     QProcess process;
     QString shell = QStringLiteral("/bin/bash");

@@ -181,7 +181,7 @@ void tst_LocationGetter::parseStopsWhenDestroyed() {
 void tst_LocationGetter::listingCommand() {
     QCOMPARE(LocationGetter::LocationListCommand(QStringLiteral("/A b/Resources"),
                                                  QStringLiteral("/tmp/tide locations.txt")),
-             QStringLiteral("cd '/A b/Resources'; export HFILE_PATH=./harmonics.tcd;./tide "
+             QStringLiteral("cd '/A b/Resources' || exit; export HFILE_PATH=./harmonics.tcd;./tide "
                             "-l'/A b/Resources/harmonics.tcd' -ml >&'/tmp/tide locations.txt'"));
 }
 

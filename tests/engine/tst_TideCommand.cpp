@@ -2,6 +2,7 @@
 // a location that reaches tide as one unchanged argument whatever it holds.
 #include <QtTest>
 
+#include "engine/LocationGetter.h"
 #include "engine/LocationName.h"
 #include "engine/TideCommand.h"
 #include "support/TestMain.h"
@@ -14,14 +15,16 @@ class tst_TideCommand : public QObject {
     void monthBounds();
     void locationIsOneArgument_data();
     void locationIsOneArgument();
+    void goneFolderRunsNoTide();
 };
 
 void tst_TideCommand::exactText() {
-    QCOMPARE(TideCommand::Build(QStringLiteral("/Apps/Quorvex Apps/Quorvex.app/Contents/Resources"),
-                                QStringLiteral("Seattle, Puget Sound, Washington"), 3, 2009),
-             QStringLiteral("cd '/Apps/Quorvex Apps/Quorvex.app/Contents/Resources'; export "
-                            "HFILE_PATH=./harmonics.tcd; ./tide -l 'Seattle, Puget Sound, "
-                            "Washington' -b \"2009-03-01 00:00\" -e \"2009-03-31 23:59\""));
+    QCOMPARE(
+        TideCommand::Build(QStringLiteral("/Apps/Quorvex Apps/Quorvex.app/Contents/Resources"),
+                           QStringLiteral("Seattle, Puget Sound, Washington"), 3, 2009),
+        QStringLiteral("cd '/Apps/Quorvex Apps/Quorvex.app/Contents/Resources' || exit; export "
+                       "HFILE_PATH=./harmonics.tcd; ./tide -l 'Seattle, Puget Sound, "
+                       "Washington' -b \"2009-03-01 00:00\" -e \"2009-03-31 23:59\""));
 }
 
 void tst_TideCommand::monthBounds_data() {
@@ -103,6 +106,32 @@ void tst_TideCommand::locationIsOneArgument() {
     QFile hfile(dir.filePath(QStringLiteral("hfile")));
     QVERIFY(hfile.open(QIODevice::ReadOnly));
     QCOMPARE(hfile.readAll(), QByteArray("./harmonics.tcd"));
+}
+
+// A folder that is gone must not leave bash in the folder it started in, running whatever
+// "./tide" stands there.
+void tst_TideCommand::goneFolderRunsNoTide() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString tide = dir.filePath(QStringLiteral("tide"));
+    {
+        QFile script(tide);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/bash\ntouch RAN\n");
+    }
+    QVERIFY(QFile::setPermissions(tide, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString gone = dir.filePath(QStringLiteral("no such folder"));
+    const QStringList commands = {
+        TideCommand::Build(gone, QStringLiteral("Seattle"), 3, 2026),
+        LocationGetter::LocationListCommand(gone, dir.filePath(QStringLiteral("list.txt")))};
+    for (const QString& command : commands) {
+        QProcess bash;
+        bash.setWorkingDirectory(dir.path());
+        bash.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), command});
+        QVERIFY(bash.waitForFinished(10000));
+        QVERIFY2(bash.exitCode() != 0, qPrintable(command));
+        QVERIFY2(!QFile::exists(dir.filePath(QStringLiteral("RAN"))), qPrintable(command));
+    }
 }
 
 QUORVEX_TEST_MAIN(tst_TideCommand)
