@@ -13,6 +13,7 @@
 
 #include "calendar/CalendarSettings.h"
 #include "calendar/QuorvexWindow.h"
+#include "calendar/YearList.h"
 #include "core/FileTypes.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
@@ -43,9 +44,7 @@ void Select(QComboBox* popup, int index) {
 // Selects the item of `year`, counted from the number the popup's first item reads; a year before
 // the list selects the first item, one after it the last.
 void SelectYear(QComboBox* popup, int year) {
-    if (!popup || popup->count() == 0) return;
-    const int index = year - Text::ToInt32(Text::Val(popup->itemText(0)));
-    popup->setCurrentIndex(qBound(0, index, popup->count() - 1));
+    if (popup && popup->count() > 0) popup->setCurrentIndex(YearList::IndexOf(year, popup));
 }
 
 void SetText(QLineEdit* field, const QString& text) {

@@ -385,9 +385,7 @@ void QuorvexWindow::ComputeButton_Action() {
     outputHere = std::make_unique<CalendarWriter>(outputFile.get());
     SetRunning(true);
     if (!outputHere->WriteHeader(OutputFormat->currentText(), Location->text())) {
-        const QString message = WriteFailure();
-        StopRun();
-        Dialogs::MsgBox(message, this);
+        FailRun(WriteFailure());
         return;
     }
     const int year = Text::ToInt32(Text::Val(FirstYear->currentText()));
@@ -446,8 +444,7 @@ void QuorvexWindow::Completed() {
 
     const TideRunResult check = TideRunCheck::Check(*shell);
     if (check.failed) {
-        StopRun();
-        Dialogs::MsgBox(check.message, this);
+        FailRun(check.message);
         return;
     }
 
@@ -459,9 +456,7 @@ void QuorvexWindow::Completed() {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
                 !outputHere->WriteEvent(OutputFormat->currentText(), thisYear, thisMonth,
                                         event->day, event->hour, event->minute, event->eventText)) {
-                const QString message = WriteFailure();
-                StopRun();
-                Dialogs::MsgBox(message, this);
+                FailRun(WriteFailure());
                 return;
             }
         }
@@ -481,9 +476,7 @@ void QuorvexWindow::Completed() {
     const bool written = outputHere->WriteFooter(OutputFormat->currentText()) &&
                          outputFile->flush() && outputFile->error() == QFileDevice::NoError;
     if (!written) {
-        const QString message = WriteFailure();
-        StopRun();
-        Dialogs::MsgBox(message, this);
+        FailRun(WriteFailure());
         return;
     }
     outputHere.reset();
@@ -505,6 +498,11 @@ void QuorvexWindow::StopRun() {
         outputFile.reset();
     }
     SetRunning(false);
+}
+
+void QuorvexWindow::FailRun(const QString& message) {
+    StopRun();
+    Dialogs::MsgBox(message, this);
 }
 
 void QuorvexWindow::SetRunning(bool on) {

@@ -142,6 +142,8 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     void Event_Open();
     // Stops the run where it is: the child is killed, the file closed without its footer.
     void StopRun();
+    // Stops the run, then shows `message` (taken before the stop, while the file is still known).
+    void FailRun(const QString& message);
     void SetRunning(bool on);
     // The filter controls as they are now.
     FilterSettings ReadFilterSettings() const;

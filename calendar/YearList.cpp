@@ -5,6 +5,8 @@
 #include <QDate>
 #include <algorithm>
 
+#include "platform/Text.h"
+
 namespace YearList {
 
 int LastYear() { return QDate::currentDate().year() + kYearsAhead; }
@@ -25,7 +27,8 @@ void Fill(QComboBox* popup) {
 int IndexOf(int year, const QComboBox* popup) {
     const int count = popup ? popup->count() : int(Items().size());
     if (count <= 0) return -1;
-    return std::clamp(year - kFirstYear, 0, count - 1);
+    const int first = popup ? Text::ToInt32(Text::Val(popup->itemText(0))) : kFirstYear;
+    return std::clamp(year - first, 0, count - 1);
 }
 
 }  // namespace YearList

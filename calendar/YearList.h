@@ -20,8 +20,9 @@ QStringList Items();
 // the first, as a fresh popup of the framework shows it.
 void Fill(QComboBox* popup);
 // The index of `year` in a list filled by Fill, clamped to the list: a year before 2008 gives 0,
-// a year after the last gives the last index. With a popup the clamp uses its own item count,
-// without one the length of Items().
+// a year after the last gives the last index. With a popup the index counts from the year its
+// first item reads and the clamp uses its item count; without one, from 2008 over Items().
+// -1 for an empty popup.
 int IndexOf(int year, const QComboBox* popup = nullptr);
 
 }  // namespace YearList
