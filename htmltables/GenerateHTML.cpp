@@ -51,6 +51,9 @@ QStringList Items(const char* const* texts, int count) {
     return list;
 }
 
+// The year a year popup shows, as its selected text reads.
+int YearOf(const QComboBox* popup) { return Text::ToInt32(Text::Val(popup->currentText())); }
+
 }  // namespace
 
 GenerateHTML::GenerateHTML() {
@@ -273,8 +276,7 @@ void GenerateHTML::GenerateButton_Action() {
     running = true;
     ++runSerial;
     GenerateButton->setEnabled(false);
-    GenerateTidesFor(FirstMonth->currentIndex() + 1,
-                     Text::ToInt32(Text::Val(FirstYear->currentText())));
+    GenerateTidesFor(FirstMonth->currentIndex() + 1, YearOf(FirstYear));
 }
 
 void GenerateHTML::GenerateTidesFor(int month, int year) {
@@ -298,7 +300,8 @@ void GenerateHTML::Completed() {
     // False once the window is gone or its run was ended during a yield.
     auto alive = [self, serial] { return self && self->runSerial == serial; };
 
-    const TideTableMonth month(thisMonth, thisYear, FirstMonth->itemText(thisMonth - 1));
+    const QString monthName = FirstMonth->itemText(thisMonth - 1);
+    const TideTableMonth month(thisMonth, thisYear, monthName);
     Status->setText(month.StatusText());
     Status->repaint();
 
@@ -319,9 +322,9 @@ void GenerateHTML::Completed() {
         TablePeriod p;
         if (!self) return p;
         p.firstMonth = self->FirstMonth->currentIndex() + 1;
-        p.firstYear = Text::ToInt32(Text::Val(self->FirstYear->currentText()));
+        p.firstYear = YearOf(self->FirstYear);
         p.lastMonth = self->LastMonth->currentIndex() + 1;
-        p.lastYear = Text::ToInt32(Text::Val(self->LastYear->currentText()));
+        p.lastYear = YearOf(self->LastYear);
         return p;
     };
     sources.hiking = [self] {
@@ -342,8 +345,8 @@ void GenerateHTML::Completed() {
     const TideRunResult check = TideRunCheck::Check(*tideShell);
     if (check.failed) {
         PageStream head(pageFile.get());
-        TideTablePage::WriteHead(head, Location->text(), FirstMonth->itemText(thisMonth - 1),
-                                 thisMonth, thisYear, sources.period());
+        TideTablePage::WriteHead(head, Location->text(), monthName, thisMonth, thisYear,
+                                 sources.period());
         StopRun();
         Dialogs::MsgBox(check.message, this);
         return;
@@ -367,7 +370,7 @@ void GenerateHTML::Completed() {
     // The period's end is read now, so a change made during the run moves it.
     MonthChain::Next(thisMonth, thisYear);
     if (MonthChain::WithinPeriod(thisMonth, thisYear, LastMonth->currentIndex() + 1,
-                                 Text::ToInt32(Text::Val(LastYear->currentText())))) {
+                                 YearOf(LastYear))) {
         GenerateTidesFor(thisMonth, thisYear);
         return;
     }
@@ -376,6 +379,9 @@ void GenerateHTML::Completed() {
 
 void GenerateHTML::FinishRun() {
     const QString csvPath = csvFile ? csvFile->fileName() : QString();
+    // The list's last lines are still buffered: a disk that fills now loses them as surely as a
+    // refused line does.
+    if (csvFile && !csvFile->flush()) csvWriteFailed = true;
     if (csvFile) csvFile->close();
     csvFile.reset();
     Status->setText(QStringLiteral("Done"));

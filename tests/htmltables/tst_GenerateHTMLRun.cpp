@@ -60,6 +60,7 @@ class TestGenerateHTMLRun : public QObject {
 
     void twoMonthsWriteLinkedPagesIndexAndList();
     void oneMonthWithoutListLeavesEarlierListAlone();
+    void listThatCannotBeCompletedIsReported();
     void choicesMadeDuringRunApplyFromNextMonth();
     void failedMonthStopsRun();
     void pageThatCannotBeCreatedStopsRun();
@@ -161,6 +162,22 @@ void TestGenerateHTMLRun::oneMonthWithoutListLeavesEarlierListAlone() {
     QVERIFY(!page.contains("Next Month"));
     QVERIFY(page.endsWith("</body></html>\n"));
     QCOMPARE(dialogs.messages, QStringList());
+}
+
+void TestGenerateHTMLRun::listThatCannotBeCompletedIsReported() {
+    // The list's lines wait in the file's buffer until it is closed: a disk that fills then
+    // must be reported like a refused line. /dev/full takes the buffer and fails to flush.
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    QVERIFY(QDir().mkpath(outFolder));
+    QVERIFY(QFile::link(QStringLiteral("/dev/full"), Out("csv-version.txt")));
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to output to file ") + Out("csv-version.txt")});
+    QVERIFY(ReadFile(Out("2026-03-tides.html")).endsWith("</body></html>\n"));
+    QVERIFY(ReadFile(Out("output-scrap.html")).startsWith("<ul>\r"));
 }
 
 void TestGenerateHTMLRun::choicesMadeDuringRunApplyFromNextMonth() {
