@@ -18,6 +18,7 @@
 #include "calendar/EventFilter.h"
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
+#include "calendar/MonthList.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -41,9 +42,6 @@ const char* const kUnableToWrite = "Unable to write to file ";
 const char* const kOutputDialogTitle = "Output file dialog";
 const char* const kOutputDialogPrompt = "Select the output file";
 
-const char* const kMonths[] = {"January",   "February", "March",    "April",
-                               "May",       "June",     "July",     "August",
-                               "September", "October",  "November", "December"};
 const char* const kHours[] = {"midnight", "1 AM", "2 AM", "3 AM", "4 AM",  "5 AM",
                               "6 AM",     "7 AM", "8 AM", "9 AM", "10 AM", "11 AM",
                               "noon",     "1 PM", "2 PM", "3 PM", "4 PM",  "5 PM",
@@ -176,10 +174,10 @@ void QuorvexWindow::CreateControls0() {
     LocationList->setEnabled(false);
     StaticText1 = MakeLabel(c, "StaticText1", "Location", left, 12, 20, 10, 100, 20);
     StaticText2 = MakeLabel(c, "StaticText2", "Time Period From", left, 12, 20, 129, 115, 20);
-    FirstMonth = MakePopup(c, "FirstMonth", Items(kMonths), 0, 20, 149, 91, 20);
+    FirstMonth = MakePopup(c, "FirstMonth", MonthList::Items(), 0, 20, 149, 91, 20);
     FirstYear = MakePopup(c, "FirstYear", YearList::Items(), 0, 127, 149, 80, 20);
     StaticText3 = MakeLabel(c, "StaticText3", "To", left, 12, 93, 173, 51, 20);
-    LastMonth = MakePopup(c, "LastMonth", Items(kMonths), 11, 20, 191, 91, 20);
+    LastMonth = MakePopup(c, "LastMonth", MonthList::Items(), 11, 20, 191, 91, 20);
     LastYear = MakePopup(c, "LastYear", YearList::Items(), 0, 127, 191, 80, 20);
     StaticText4 = MakeLabel(c, "StaticText4", "High Tide", left, 12, 294, 24, 100, 20);
     StaticText5 = MakeLabel(c, "StaticText5", "Above", right, 12, 294, 49, 60, 20);

@@ -18,6 +18,7 @@
 
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
+#include "calendar/MonthList.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -37,9 +38,6 @@ namespace {
 const char* const kNoLocation = "No Location Specified";
 const char* const kNoOutputPath = "No Output Path Specified";
 
-const char* const kMonths[] = {"January",   "February", "March",    "April",
-                               "May",       "June",     "July",     "August",
-                               "September", "October",  "November", "December"};
 const char* const kMargins[] = {"none",    "30 minutes",  "1 hour", "1 1/2 minutes",
                                 "2 hours", "2 1/2 hours", "3 hours"};
 const char* const kHeights[] = {"0 ft", "0.5 ft", "1 ft", "1.5 ft", "2 ft", "2.5 ft",
@@ -121,7 +119,7 @@ void GenerateHTML::CreateControls0() {
         place(b, name, size, l, t, w, h);
         return b;
     };
-    const QStringList months = Items(kMonths, 12);
+    const QStringList months = MonthList::Items();
 
     LocationList = popup("LocationList", {}, -1, 12, 33, 70, 220, 20);
     StaticText1 = label("StaticText1", "Location", 12, 33, 14, 100, 20, Qt::AlignLeft);
