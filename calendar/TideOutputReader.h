@@ -25,8 +25,6 @@ class TideOutputReader {
     // empty line.
     bool NextLine(QString* line);
 
-    QChar Separator() const { return separator; }
-
     // The text of tide's output bytes: UTF-8 when the bytes are valid UTF-8 (tide under a UTF-8
     // locale), otherwise Latin-1 (tide under the C locale). Prediction lines are ASCII either
     // way; only station names in the header differ.
