@@ -83,6 +83,14 @@ const char* const kListEnd = "</ul>";
 
 const QChar kCarriageReturn(13);
 
+// The page declares no character set, so everything beyond ASCII goes out as "&#252;": a browser
+// shows it right whatever encoding it assumes.
+QString CharacterReference(char32_t code) {
+    return QStringLiteral("&#") + QString::number(quint32(code)) + QLatin1Char(';');
+}
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
 QString YYYY(int year) { return Text::Format(year, QStringLiteral("0000")); }
 QString MM(int month) { return Text::Format(month, QStringLiteral("00")); }
 
@@ -101,15 +109,26 @@ QString StatusText(int month, int year) {
 QString EscapeHtml(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) {
-        if (c == QLatin1Char('&'))
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == '&') {
             out += QStringLiteral("&amp;");
-        else if (c == QLatin1Char('<'))
+        } else if (u == '<') {
             out += QStringLiteral("&lt;");
-        else if (c == QLatin1Char('>'))
+        } else if (u == '>') {
             out += QStringLiteral("&gt;");
-        else
-            out += c;
+        } else if (u < 0x80) {
+            out += QChar(u);
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            out += CharacterReference(QChar::surrogateToUcs4(u, text[i + 1].unicode()));
+            ++i;
+        } else if (QChar::isSurrogate(u)) {
+            // A byte of the name that is no character (see LocationName): shown as such.
+            out += CharacterReference(kReplacementCharacter);
+        } else {
+            out += CharacterReference(u);
+        }
     }
     return out;
 }

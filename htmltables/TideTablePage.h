@@ -20,7 +20,10 @@ QString FileName(int month, int year);
 // The status line while a month is written: "03/2009 computed".
 QString StatusText(int month, int year);
 
-// `text` with "&", "<" and ">" written as HTML entities; nothing else changes.
+// `text` as pure ASCII page text: "&", "<" and ">" as HTML entities, every other character
+// outside ASCII as a numeric character reference ("&#252;" for "ü"). A lone surrogate, which is
+// how a location name keeps a byte that is no character (LocationName), becomes the replacement
+// character "&#65533;", one per byte. ASCII but for those three stays as it is.
 QString EscapeHtml(const QString& text);
 
 // One line of the index list, ended by a carriage return:
@@ -30,7 +33,7 @@ QString IndexEntry(const QString& pageFileName, const QString& monthName, int ye
 // The whole text of "output-scrap.html": "<ul>", CR, the index entries, "</ul>", CR.
 QString ScrapText(const QString& indexText);
 
-// Head lines 1-22: title and headings naming `location` (escaped for HTML) and "monthName
+// Head lines 1-22: title and headings naming `location` (through EscapeHtml) and "monthName
 // YYYY", the green legend, a rule, the navigation row for `period`, and the table start with
 // its eight-column heading row.
 void WriteHead(PageStream& page, const QString& location, const QString& monthName, int month,

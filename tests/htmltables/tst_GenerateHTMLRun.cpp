@@ -67,6 +67,8 @@ class TestGenerateHTMLRun : public QObject {
     void secondPressDuringRunIsRefused();
     void closingBetweenMonthsEndsRun();
     void closingWhileAPageIsWrittenEndsRun();
+    void nonAsciiNameGivesAsciiPage_data();
+    void nonAsciiNameGivesAsciiPage();
 
   private:
     // A window for Seattle writing into <out>/tables (not made yet), March to `lastMonth` 2026,
@@ -300,6 +302,45 @@ void TestGenerateHTMLRun::closingWhileAPageIsWrittenEndsRun() {
     QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
     QVERIFY(!QFile::exists(Out("output-scrap.html")));
     QCOMPARE(dialogs.messages, QStringList());
+}
+
+void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage_data() {
+    QTest::addColumn<QString>("location");
+    QTest::addColumn<QByteArray>("shown");
+    QTest::addColumn<int>("days");  // day rows: the stand-in found the station by its bytes
+    QTest::newRow("recorded station") << QString::fromUtf8("Mayagüez, Puerto Rico")
+                                      << QByteArray("Mayag&#252;ez, Puerto Rico") << 7;
+    QTest::newRow("fraction") << QString::fromUtf8("Rincon Point, Pier 22½, San Francisco Bay")
+                              << QByteArray("Rincon Point, Pier 22&#189;, San Francisco Bay") << 0;
+    QTest::newRow("accent") << QString::fromUtf8("Bahía Salinas, Puerto Rico")
+                            << QByteArray("Bah&#237;a Salinas, Puerto Rico") << 0;
+}
+
+// The page names no character set, so a browser guesses one: the page must be pure ASCII for
+// a station name outside ASCII to show right.
+void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage() {
+    QFETCH(QString, location);
+    QFETCH(QByteArray, shown);
+    QFETCH(int, days);
+    ScriptedDialogs dialogs;
+    w->Location->setText(location);
+    w->OutputPath->setText(outFolder);
+    w->FirstMonth->setCurrentIndex(2);
+    w->FirstYear->setCurrentText(QStringLiteral("2009"));
+    w->LastMonth->setCurrentIndex(2);
+    w->LastYear->setCurrentText(QStringLiteral("2009"));
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+
+    const QByteArray page = ReadFile(Out("2009-03-tides.html"));
+    QVERIFY(page.endsWith("</body></html>\n"));
+    for (qsizetype i = 0; i < page.size(); ++i)
+        QVERIFY2(uchar(page[i]) < 0x80, qPrintable(QStringLiteral("byte %1 of the page").arg(i)));
+    const QList<QByteArray> lines = page.split('\n');
+    QCOMPARE(lines[0], "<html><head><title>Tide Table for " + shown + "</title></head>");
+    QCOMPARE(lines[1], QByteArray("<body bgcolor=\"#ffffff\">"));
+    QCOMPARE(lines[2], "<center><h1>Tide Table for " + shown + "</h1></center>");
+    QCOMPARE(page.count("<td><b><center>"), days);
 }
 
 QUORVEX_TEST_MAIN(TestGenerateHTMLRun)

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QTest>
 
+#include "engine/LocationName.h"
 #include "htmltables/Navigation.h"
 #include "htmltables/PageStream.h"
 #include "htmltables/TideTablePage.h"
@@ -73,8 +74,25 @@ void TestTideTablePage::escapeHtml_data() {
                                        << "A&amp;amp;B";
     QTest::newRow("quotes unchanged") << "O'Neil \"Point\""
                                       << "O'Neil \"Point\"";
+    // The page names no character set: whatever lies beyond ASCII goes out as a reference.
     QTest::newRow("accented") << QString::fromUtf8("Mayagüez, Puerto Rico")
-                              << QString::fromUtf8("Mayagüez, Puerto Rico");
+                              << "Mayag&#252;ez, Puerto Rico";
+    QTest::newRow("two accents") << QString::fromUtf8("Bahía Sucia, Caño Boquerón")
+                                 << "Bah&#237;a Sucia, Ca&#241;o Boquer&#243;n";
+    QTest::newRow("fraction and ampersand") << QString::fromUtf8("Rincon Point, Pier 22½ & <Dock>")
+                                            << "Rincon Point, Pier 22&#189; &amp; &lt;Dock&gt;";
+    QTest::newRow("beyond the basic plane")
+        << QString::fromUtf8("Cove \U0001D11E") << "Cove &#119070;";
+    // Listed bytes that are no character (a name cut inside "ñ", a stray Latin-1 byte) are
+    // shown as the replacement character, one per byte, never as some other letter.
+    QTest::newRow("name cut inside a character")
+        << LocationName::FromListing("Isla de Ratones, Ca\xc3", LocationName::Charset::Utf8)
+        << "Isla de Ratones, Ca&#65533;";
+    QTest::newRow("stray bytes") << LocationName::FromListing("Caf\xe9 \xff\xfe",
+                                                              LocationName::Charset::Utf8)
+                                 << "Caf&#65533; &#65533;&#65533;";
+    QTest::newRow("Latin-1 listing")
+        << LocationName::FromListing("Caf\xe9", LocationName::Charset::Latin1) << "Caf&#233;";
 }
 
 void TestTideTablePage::escapeHtml() {
