@@ -1,6 +1,7 @@
 // Navigation  The previous/next month link row of a tide table page.
 #include "htmltables/Navigation.h"
 
+#include "calendar/MonthChain.h"
 #include "htmltables/PageStream.h"
 #include "platform/Text.h"
 
@@ -27,19 +28,22 @@ namespace Navigation {
 
 void GenerateNavigation(PageStream& page, int month, int year, const TablePeriod& period) {
     page.WriteLine(QLatin1String(kRowStart));
-    if (month == period.firstMonth && year == period.firstYear)
+    // A link only to a page the run writes: none before the first month, and none after the
+    // month where the run ends, which is the last month or, for a period whose last month lies
+    // before its first, the first month itself.
+    if (MonthChain::WithinPeriod(month, year, period.firstMonth, period.firstYear))
         page.WriteLine(QLatin1String(kNoLink));
     else if (month == 1)
         page.WriteLine(LinkCell(12, year - 1, kPreviousEnd));
     else
         page.WriteLine(LinkCell(month - 1, year, kPreviousEnd));
     page.WriteLine(QLatin1String(kMiddle));
-    if (month == period.lastMonth && year == period.lastYear)
-        page.WriteLine(QLatin1String(kNoLink));
-    else if (month == 12)
-        page.WriteLine(LinkCell(1, year + 1, kNextEnd));
+    int nextMonth = month, nextYear = year;
+    MonthChain::Next(nextMonth, nextYear);
+    if (MonthChain::WithinPeriod(nextMonth, nextYear, period.lastMonth, period.lastYear))
+        page.WriteLine(LinkCell(nextMonth, nextYear, kNextEnd));
     else
-        page.WriteLine(LinkCell(month + 1, year, kNextEnd));
+        page.WriteLine(QLatin1String(kNoLink));
     page.WriteLine(QLatin1String(kRowEnd));
 }
 

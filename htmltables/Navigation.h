@@ -22,10 +22,12 @@ using TablePeriodSource = std::function<TablePeriod()>;
 namespace Navigation {
 
 // Five lines: the table start, the previous-month cell, the middle cell, the next-month cell,
-// the table end. At the period's first month the previous cell and at its last month the next
-// cell hold only "&nbsp"; otherwise they link to "YYYY-MM-tides.html" of the neighbouring
-// month (January's previous is December of the year before, December's next January of the
-// year after).
+// the table end. The cells link to "YYYY-MM-tides.html" of the neighbouring month (January's
+// previous is December of the year before, December's next January of the year after) only
+// where the run writes that page: the previous cell holds only "&nbsp" at the period's first
+// month (or before it), the next cell wherever the next month lies after the period's last, as
+// the month step of the run decides; so the only page of a period whose last month lies before
+// its first links nowhere.
 void GenerateNavigation(PageStream& page, int month, int year, const TablePeriod& period);
 
 }  // namespace Navigation

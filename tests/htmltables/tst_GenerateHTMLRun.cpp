@@ -69,6 +69,7 @@ class TestGenerateHTMLRun : public QObject {
     void closingWhileAPageIsWrittenEndsRun();
     void nonAsciiNameGivesAsciiPage_data();
     void nonAsciiNameGivesAsciiPage();
+    void periodEndingBeforeItsStartGivesOneMonth();
 
   private:
     // A window for Seattle writing into <out>/tables (not made yet), March to `lastMonth` 2026,
@@ -341,6 +342,26 @@ void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage() {
     QCOMPARE(lines[1], QByteArray("<body bgcolor=\"#ffffff\">"));
     QCOMPARE(lines[2], "<center><h1>Tide Table for " + shown + "</h1></center>");
     QCOMPARE(page.count("<td><b><center>"), days);
+}
+
+// A last month before the first gives the first month alone, which is also the period's last.
+void TestGenerateHTMLRun::periodEndingBeforeItsStartGivesOneMonth() {
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    w->FirstMonth->setCurrentIndex(4);  // May 2026 to March 2026
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(dialogs.messages, QStringList());
+    QCOMPARE(QDir(outFolder).entryList({QStringLiteral("*-tides.html")}, QDir::Files),
+             QStringList{QStringLiteral("2026-05-tides.html")});
+    const QByteArray page = ReadFile(Out("2026-05-tides.html"));
+    QVERIFY(page.endsWith("</body></html>\n"));
+    QCOMPARE(page.count("<td><b><center>"), 31);
+    QVERIFY(!page.contains("Previous Month"));
+    QVERIFY(!page.contains("Next Month"));
+    QCOMPARE(ReadFile(Out("output-scrap.html")),
+             QByteArray("<ul>\r<li>Tide Table for <a href=\"2026-05-tides.html\">May "
+                        "2026</a>\r</ul>\r"));
 }
 
 QUORVEX_TEST_MAIN(TestGenerateHTMLRun)

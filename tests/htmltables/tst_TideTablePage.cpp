@@ -144,9 +144,14 @@ void TestTideTablePage::navigation_data() {
     QTest::newRow("same month, other year")
         << 3 << 2009 << TablePeriod{3, 2008, 3, 2010} << previous("2009-02-tides.html")
         << next("2009-04-tides.html");
+    // The run ends after the month whose next month lies after the last (as it does with no
+    // last month selected), so that page links to no next page.
     QTest::newRow("no popup selection")
-        << 3 << 2009 << TablePeriod{0, 2009, 0, 2009} << previous("2009-02-tides.html")
-        << next("2009-04-tides.html");
+        << 3 << 2009 << TablePeriod{0, 2009, 0, 2009} << previous("2009-02-tides.html") << none;
+    QTest::newRow("last month before the first")
+        << 5 << 2010 << TablePeriod{5, 2010, 3, 2010} << none << none;
+    QTest::newRow("last year before the first")
+        << 11 << 2010 << TablePeriod{11, 2010, 12, 2009} << none << none;
 }
 
 void TestTideTablePage::navigation() {
