@@ -69,7 +69,10 @@ class TestGenerateHTMLRun : public QObject {
     void closingWhileAPageIsWrittenEndsRun();
     void nonAsciiNameGivesAsciiPage_data();
     void nonAsciiNameGivesAsciiPage();
+    void periodAcrossYearEnd();
     void periodEndingBeforeItsStartGivesOneMonth();
+    void secondRunReplacesEarlierFiles();
+    void scrapFileThatCannotBeCreated();
 
   private:
     // A window for Seattle writing into <out>/tables (not made yet), March to `lastMonth` 2026,
@@ -344,6 +347,61 @@ void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage() {
     QCOMPARE(page.count("<td><b><center>"), days);
 }
 
+// November 2026 to February 2027: the end of the period is read from the last year, and the
+// months, links and index go on into the next year.
+void TestGenerateHTMLRun::periodAcrossYearEnd() {
+    delete w.data();
+    delete fixture;
+    fixture = new XTideFixture(XTideFixture::sampleDataFolder());
+    QVERIFY(fixture->isValid());
+    app->xtideFolder = fixture->xtideFolder();
+    w = new GenerateHTML;
+    ScriptedDialogs dialogs;
+    w->Location->setText(QString::fromUtf8(kSeattle));
+    w->OutputPath->setText(outFolder);
+    w->FirstMonth->setCurrentIndex(10);
+    w->FirstYear->setCurrentText(QStringLiteral("2026"));
+    w->LastMonth->setCurrentIndex(1);
+    w->LastYear->setCurrentText(QStringLiteral("2027"));
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(dialogs.messages, QStringList());
+
+    struct Month {
+        const char* page;
+        const char* heading;
+        const char* previous;  // "" at the period's first month
+        const char* next;      // "" at its last
+        int days;
+    };
+    const Month months[] = {
+        {"2026-11-tides.html", "November 2026", "", "2026-12-tides.html", 30},
+        {"2026-12-tides.html", "December 2026", "2026-11-tides.html", "2027-01-tides.html", 31},
+        {"2027-01-tides.html", "January 2027", "2026-12-tides.html", "2027-02-tides.html", 31},
+        {"2027-02-tides.html", "February 2027", "2027-01-tides.html", "", 28},
+    };
+    QString index;
+    for (const Month& m : months) {
+        const QByteArray page = ReadFile(Out(QString::fromLatin1(m.page)));
+        QVERIFY2(page.endsWith("</body></html>\n"), m.page);
+        QVERIFY2(page.contains(QByteArray("<center><h2>") + m.heading + "</h2></center>"), m.page);
+        // Each page holds its own month of predictions, one row a day, the last day included.
+        QCOMPARE(page.count("<td><b><center>"), m.days);
+        QVERIFY(page.contains(QByteArray("<td><b><center>") + QByteArray::number(m.days) +
+                              "</center></b></td>"));
+        // Both navigation rows link the neighbouring months, and no link leaves the period.
+        QCOMPARE(page.count("Previous Month"), *m.previous ? 2 : 0);
+        QCOMPARE(page.count("Next Month"), *m.next ? 2 : 0);
+        if (*m.previous) QCOMPARE(page.count(QByteArray("<a href=\"") + m.previous + "\">"), 2);
+        if (*m.next) QCOMPARE(page.count(QByteArray("<a href=\"") + m.next + "\">"), 2);
+        index += QStringLiteral("<li>Tide Table for <a href=\"%1\">%2</a>\r")
+                     .arg(QLatin1String(m.page), QLatin1String(m.heading));
+    }
+    QCOMPARE(QDir(outFolder).entryList({QStringLiteral("*-tides.html")}, QDir::Files).size(), 4);
+    QCOMPARE(QGuiApplication::clipboard()->text(), index);
+    QCOMPARE(ReadFile(Out("output-scrap.html")), ("<ul>\r" + index + "</ul>\r").toUtf8());
+}
+
 // A last month before the first gives the first month alone, which is also the period's last.
 void TestGenerateHTMLRun::periodEndingBeforeItsStartGivesOneMonth() {
     ScriptedDialogs dialogs;
@@ -362,6 +420,50 @@ void TestGenerateHTMLRun::periodEndingBeforeItsStartGivesOneMonth() {
     QCOMPARE(ReadFile(Out("output-scrap.html")),
              QByteArray("<ul>\r<li>Tide Table for <a href=\"2026-05-tides.html\">May "
                         "2026</a>\r</ul>\r"));
+}
+
+// A second run into the same folder replaces its pages, list and index; it never appends.
+void TestGenerateHTMLRun::secondRunReplacesEarlierFiles() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(outFolder));
+    for (const char* name :
+         {"2026-03-tides.html", "2026-04-tides.html", "output-scrap.html", "csv-version.txt"}) {
+        QFile f(Out(QString::fromLatin1(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(100000, 'x'));  // longer than any of the files the run writes
+    }
+    for (int run = 1; run <= 2; ++run) {
+        w->GenerateButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        for (const char* name :
+             {"2026-03-tides.html", "2026-04-tides.html", "output-scrap.html", "csv-version.txt"}) {
+            const QString file = QString::fromLatin1(name);
+            QVERIFY2(ReadFile(Out(file)) == ReadFile(Expected(file)),
+                     qPrintable(QStringLiteral("run %1: %2").arg(run).arg(file)));
+        }
+        w->Status->clear();
+    }
+    QCOMPARE(dialogs.messages, QStringList());
+}
+
+void TestGenerateHTMLRun::scrapFileThatCannotBeCreated() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(Out("output-scrap.html")));  // a folder in the scrap file's place
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QTRY_COMPARE(dialogs.messages, QStringList{QStringLiteral("Unable to output to file ") +
+                                               Out("output-scrap.html")});
+    // The run itself is complete: its pages and list are written and closed.
+    QVERIFY(!w->IsRunning());
+    QVERIFY(w->GenerateButton->isEnabled());
+    QVERIFY(w->csvFile == nullptr);
+    for (const char* name : {"2026-03-tides.html", "2026-04-tides.html", "csv-version.txt"}) {
+        const QString file = QString::fromLatin1(name);
+        QCOMPARE(ReadFile(Out(file)), ReadFile(Expected(file)));
+    }
+    QVERIFY(QFileInfo(Out("output-scrap.html")).isDir());
 }
 
 QUORVEX_TEST_MAIN(TestGenerateHTMLRun)
