@@ -3,14 +3,20 @@
 # expected table (eight cells a day row, the green cells kept) and draw a screenshot of it.
 # The page is tests/fixtures/htmltables/short-month.html, which tst_TideTableMonth proves to be
 # byte for byte what the page writer makes of short-month.txt.
-# Usage: render_page.sh CHROMIUM PAGE WORKDIR
+# Usage: render_page.sh PAGE WORKDIR
+# Chromium is part of the test set-up (tools/test installs it): without it the test fails.
 set -euo pipefail
-chromium="$1"
-page="$2"
-work="$3"
+page="$1"
+work="$2"
+chromium="$(command -v chromium || command -v chromium-browser || true)"
+if [ -z "$chromium" ]; then
+    echo "render_page: Chromium is not installed; tools/test installs it (Debian package chromium)" >&2
+    exit 1
+fi
 mkdir -p "$work"
 profile="$(mktemp -d "$work/profile.XXXXXX")"
 trap 'rm -rf "$profile"' EXIT
+# Tests run as root in CI, where Chromium's sandbox cannot start: run without it.
 flags=(--headless --no-sandbox --disable-gpu --disable-background-networking --no-first-run
        --user-data-dir="$profile" --window-size=900,1200)
 
