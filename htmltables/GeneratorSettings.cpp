@@ -64,3 +64,5 @@ GeneratorSettings GeneratorSettings::Decode(const QByteArray& bytes) {
     s.alsoGenCSV = Text::Same(line(8), QStringLiteral("true"));
     return s;
 }
+
+bool GeneratorSettings::IsTextDocument(const QByteArray& bytes) { return !bytes.contains('\0'); }

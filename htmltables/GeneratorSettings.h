@@ -26,4 +26,8 @@ struct GeneratorSettings {
     // Reads any bytes as lines ended by "\n", "\r\n" or "\r"; a missing line reads as "", lines
     // after the ninth are ignored. Line 9 is true when it equals "true" ignoring letter case.
     static GeneratorSettings Decode(const QByteArray& bytes);
+    // False for bytes that hold a NUL byte: no text file does, and every calendar settings
+    // document does (its first four bytes hold its version). Such a file is no settings document
+    // of this window and must not be read as one.
+    static bool IsTextDocument(const QByteArray& bytes);
 };

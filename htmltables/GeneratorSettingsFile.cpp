@@ -70,13 +70,21 @@ bool SetPopupMenu(GenerateHTML& window, QComboBox* menu, const QString& text) {
     return true;
 }
 
-bool LoadGeneratorInfo(GenerateHTML& w, const QString& item) {
+bool LoadGeneratorInfo(GenerateHTML& w, const QString& item, Loaded* how) {
+    if (how) *how = Loaded::NotOpened;
     QFile file(item);
     if (item.isEmpty() || !file.open(QIODevice::ReadOnly)) return true;
-    const GeneratorSettings s = GeneratorSettings::Decode(file.readAll());
+    const QByteArray bytes = file.readAll();
     file.close();
-
     QPointer<GenerateHTML> self(&w);
+    if (!GeneratorSettings::IsTextDocument(bytes)) {
+        if (how) *how = Loaded::Refused;
+        Dialogs::MsgBox(kInvalidMessage, &w);
+        return !self.isNull();
+    }
+    if (how) *how = Loaded::Applied;
+    const GeneratorSettings s = GeneratorSettings::Decode(bytes);
+
     w.updating = true;
     if (w.Location) w.Location->setText(s.location);
     // Each selection may yield; the window can be closed and deleted meanwhile.
@@ -100,8 +108,10 @@ bool FileOpenSettings_Action(GenerateHTML& w) {
     QPointer<GenerateHTML> self(&w);
     const QString chosen = Dialogs::Run(r, &w);
     if (!self || chosen.isEmpty()) return true;
-    LoadGeneratorInfo(w, chosen);
-    if (self) w.theFile = chosen;
+    Loaded how = Loaded::NotOpened;
+    LoadGeneratorInfo(w, chosen, &how);
+    // A refused file must not become the document that Save Settings overwrites.
+    if (self && how != Loaded::Refused) w.theFile = chosen;
     return true;
 }
 

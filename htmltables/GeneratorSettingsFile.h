@@ -16,12 +16,25 @@ inline const QString kSuggestedName = QStringLiteral("Tide Generator Settings.ti
 // file could not be written; an existing file is then left as it was. Does not touch theFile.
 bool SaveGeneratorInfo(GenerateHTML& window, const QString& item);
 
+// The message for a file that is no generator settings document (a binary file such as a
+// calendar settings document).
+inline const QString kInvalidMessage = QStringLiteral("Invalid Quorvex settings file");
+
+// How LoadGeneratorInfo ended.
+enum class Loaded {
+    Applied,    // the lines were read into the controls
+    NotOpened,  // the file could not be opened: nothing changed
+    Refused,    // the file holds a NUL byte: kInvalidMessage was shown, nothing changed
+};
+
 // Reads `item` into the controls: Location, the four period pop-ups, OutputPath, the margin and
-// height pop-ups and AlsoGenCSV. When the file cannot be opened nothing changes, `updating`
-// included; otherwise `updating` is True until the last line is applied, then False. Pop-ups
-// whose line matches no item keep their selection. Yields to the event loop (through
-// SetPopupMenu); returns false when the window was deleted meanwhile, true otherwise.
-bool LoadGeneratorInfo(GenerateHTML& window, const QString& item);
+// height pop-ups and AlsoGenCSV. Any text file is read as the nine lines; a file holding a NUL
+// byte is no text and is refused with kInvalidMessage. When the file cannot be opened or is
+// refused nothing changes, `updating` included; otherwise `updating` is True until the last line
+// is applied, then False. Pop-ups whose line matches no item keep their selection. Yields to
+// the event loop (through SetPopupMenu, and the message box); returns false when the window was
+// deleted meanwhile, true otherwise. `how`, when given, tells how the load ended.
+bool LoadGeneratorInfo(GenerateHTML& window, const QString& item, Loaded* how = nullptr);
 
 // Selects the first item of `menu` whose text equals `text` ignoring letter case, raising the
 // window's `updating` around the selection and restoring its earlier value; yields once after
@@ -30,8 +43,9 @@ bool LoadGeneratorInfo(GenerateHTML& window, const QString& item);
 bool SetPopupMenu(GenerateHTML& window, QComboBox* menu, const QString& text);
 
 // The three menu commands, with the results the framework's dispatch expects: Open Settings
-// returns true; Save Settings returns true when its dialog is cancelled and false after saving;
-// Save Settings As returns false.
+// returns true (a refused file does not become the window's document, any other chosen file
+// does, read or not); Save Settings returns true when its dialog is cancelled and false after
+// saving; Save Settings As returns false.
 bool FileOpenSettings_Action(GenerateHTML& window);
 bool FileSaveSettings_Action(GenerateHTML& window);
 bool FileSaveSettingsAs_Action(GenerateHTML& window);

@@ -57,6 +57,8 @@ class tst_GeneratorSettings : public QObject {
     void loadingLeavesUnmatchedPopups_data();
     void loadingLeavesUnmatchedPopups();
     void shortDocument();
+    void openingBinaryDocumentIsRefused_data();
+    void openingBinaryDocumentIsRefused();
     void loadingMissingFileChangesNothing();
     void updatingDuringLoad();
     void setPopupMenu_data();
@@ -271,13 +273,79 @@ void tst_GeneratorSettings::shortDocument() {
     QCOMPARE(w->OutputPath->text(), QString());
     QCOMPARE(w->DaylightMarginMenu->currentIndex(), 2);
     QVERIFY(!w->AlsoGenCSV->isChecked());
+}
 
-    // A calendar settings document read as lines: nothing matches, nothing fails.
-    const QString binary = Path(QStringLiteral("cal.quorvex"));
-    Write(binary, CalendarSettings().Encode());
-    QVERIFY(GeneratorSettingsFile::LoadGeneratorInfo(*w, binary));
-    QCOMPARE(w->FirstMonth->currentText(), QStringLiteral("March"));
+// The open dialog offers calendar settings documents too. Any text file is read as the nine
+// lines; a file holding a NUL byte (every calendar settings document does) is no text: it is
+// refused, changes no control and does not become the document that Save Settings overwrites.
+void tst_GeneratorSettings::openingBinaryDocumentIsRefused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("firstLine");  // the Location label after a file that is read
+    CalendarSettings calendar;
+    calendar.location = QStringLiteral("Seattle, Puget Sound, Washington");
+    QTest::newRow("calendar settings") << calendar.Encode() << true << QString();
+    QFile saved(QStringLiteral(QUORVEX_TEST_FIXTURES "/settings-corpus/full-v1.quorvex"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QTest::newRow("calendar settings, first version") << saved.readAll() << true << QString();
+    QTest::newRow("NUL after nine good lines")
+        << QByteArray("Here\nMay\n2009\nMay\n2009\n/t\nnone\n0 ft\ntrue\n") + '\0' << true
+        << QString();
+    QTest::newRow("plain text") << QByteArray("Notes about tides\nMay\n") << false
+                                << "Notes about tides";
+    QTest::newRow("Latin-1 text") << QByteArray("Caf\xe9\nMay\n") << false
+                                  << QString::fromUtf8("Caf\uFFFD");
+}
+
+void tst_GeneratorSettings::openingBinaryDocumentIsRefused() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, refused);
+    QFETCH(QString, firstLine);
+    ScriptedDialogs dialogs;
+    const QString file = Path(QStringLiteral("chosen.quorvex"));
+    Write(file, bytes);
+    const QString earlier = Path(QStringLiteral("earlier.tidehtml"));
+    Window w = NewWindow();
+    w->theFile = earlier;
+    w->Location->setText(QStringLiteral("Port Angeles, Strait Of Juan De Fuca, Washington"));
+    w->FirstMonth->setCurrentIndex(2);
+    w->FirstYear->setCurrentIndex(3);
+    w->LastMonth->setCurrentIndex(4);
+    w->LastYear->setCurrentIndex(5);
+    w->OutputPath->setText(QStringLiteral("/home/u/tables"));
+    w->DaylightMarginMenu->setCurrentIndex(4);
+    w->MaximumHeightMenu->setCurrentIndex(2);
+    const auto controls = [&w] {
+        return QStringList{
+            w->Location->text(),
+            w->FirstMonth->currentText(),
+            w->FirstYear->currentText(),
+            w->LastMonth->currentText(),
+            w->LastYear->currentText(),
+            w->OutputPath->text(),
+            w->DaylightMarginMenu->currentText(),
+            w->MaximumHeightMenu->currentText(),
+            w->AlsoGenCSV->isChecked() ? QStringLiteral("true") : QStringLiteral("false")};
+    };
+    const QStringList before = controls();
+
+    dialogs.Answer(file);
+    QCOMPARE(GeneratorSettingsFile::FileOpenSettings_Action(*w), true);
     QVERIFY(!w->updating);
+    if (!refused) {
+        QCOMPARE(dialogs.messages, QStringList());
+        QCOMPARE(w->theFile, file);
+        QCOMPARE(w->Location->text(), firstLine);
+        QCOMPARE(w->FirstMonth->currentText(), QStringLiteral("May"));
+        return;
+    }
+    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Invalid Quorvex settings file")});
+    QCOMPARE(controls(), before);
+    QCOMPARE(w->theFile, earlier);
+    // Save Settings writes the window's document, and the refused file keeps its bytes.
+    QCOMPARE(GeneratorSettingsFile::FileSaveSettings_Action(*w), false);
+    QCOMPARE(ReadAll(file), bytes);
+    QVERIFY(ReadAll(earlier).startsWith("Port Angeles, Strait Of Juan De Fuca, Washington\n"));
 }
 
 void tst_GeneratorSettings::loadingMissingFileChangesNothing() {
