@@ -3,6 +3,7 @@
 
 #include <QStringList>
 
+#include "engine/LocationName.h"
 #include "platform/Text.h"
 
 bool GeneratorSettings::operator==(const GeneratorSettings& o) const {
@@ -23,8 +24,10 @@ QByteArray GeneratorSettings::Encode() const {
                             maximumHeight,
                             alsoGenCSV ? QStringLiteral("true") : QStringLiteral("false")};
     QByteArray out;
-    for (const QString& line : lines) {
-        out += line.toUtf8();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        // The location keeps the bytes tide listed it with, a byte that is no character included.
+        out += i == 0 ? LocationName::ToCommandBytes(lines[i], LocationName::Charset::Utf8)
+                      : lines[i].toUtf8();
         out += '\n';
     }
     return out;
@@ -32,7 +35,9 @@ QByteArray GeneratorSettings::Encode() const {
 
 namespace {
 
-// The first `count` lines of `bytes`; fewer when the text ends sooner.
+// The first `count` lines of `bytes`; fewer when the text ends sooner. Line 1, the location, is
+// read as LocationName reads a listing, so bytes that are no UTF-8 character come back as they
+// were written.
 QStringList ReadLines(const QByteArray& bytes, int count) {
     QStringList lines;
     qsizetype pos = 0;
@@ -40,7 +45,9 @@ QStringList ReadLines(const QByteArray& bytes, int count) {
     while (lines.size() < count && pos < n) {
         qsizetype end = pos;
         while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-        lines.append(QString::fromUtf8(bytes.constData() + pos, end - pos));
+        const QByteArray line = bytes.mid(pos, end - pos);
+        lines.append(lines.isEmpty() ? LocationName::FromListing(line, LocationName::Charset::Utf8)
+                                     : QString::fromUtf8(line));
         if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') ++end;
         pos = end + 1;
     }

@@ -21,7 +21,8 @@ struct GeneratorSettings {
     bool operator!=(const GeneratorSettings& other) const { return !(*this == other); }
 
     // The nine lines as UTF-8, each ended by "\n". A text holding a line ending is written as
-    // it is (and shifts the lines after it when read back).
+    // it is (and shifts the lines after it when read back). The location is written with the
+    // bytes it was listed with (LocationName), so a name cut inside a character comes back whole.
     QByteArray Encode() const;
     // Reads any bytes as lines ended by "\n", "\r\n" or "\r"; a missing line reads as "", lines
     // after the ninth are ignored. Line 9 is true when it equals "true" ignoring letter case.

@@ -11,6 +11,7 @@
 
 #include "calendar/CalendarSettings.h"
 #include "calendar/YearList.h"
+#include "engine/LocationName.h"
 #include "htmltables/GenerateHTML.h"
 #include "htmltables/GeneratorSettings.h"
 #include "htmltables/GeneratorSettingsFile.h"
@@ -172,6 +173,13 @@ void tst_GeneratorSettings::roundTripThroughTheWindow_data() {
                                                  << "No Output Path Specified" << 6 << 0 << false;
     QTest::newRow("non-ASCII texts")
         << "Baie-Comeau, Québec" << 5 << 3 << 6 << 3 << "/home/ü/marées" << 1 << 5 << true;
+    // A listed name cut inside "ñ" keeps its lone byte, which the tide command needs.
+    QTest::newRow("location cut inside a character")
+        << LocationName::FromListing(
+               "Bah\xc3\xad"
+               "a Sucia, 0.5 mile south of Isla de Ratones, Ca\xc3",
+               LocationName::Charset::Utf8)
+        << 2 << 1 << 10 << 4 << "/t" << 4 << 1 << false;
 }
 
 void tst_GeneratorSettings::roundTripThroughTheWindow() {
@@ -294,7 +302,8 @@ void tst_GeneratorSettings::openingBinaryDocumentIsRefused_data() {
     QTest::newRow("plain text") << QByteArray("Notes about tides\nMay\n") << false
                                 << "Notes about tides";
     QTest::newRow("Latin-1 text") << QByteArray("Caf\xe9\nMay\n") << false
-                                  << QString::fromUtf8("Caf\uFFFD");
+                                  << LocationName::FromListing("Caf\xe9",
+                                                               LocationName::Charset::Utf8);
 }
 
 void tst_GeneratorSettings::openingBinaryDocumentIsRefused() {
