@@ -28,9 +28,9 @@ namespace Navigation {
 
 void GenerateNavigation(PageStream& page, int month, int year, const TablePeriod& period) {
     page.WriteLine(QLatin1String(kRowStart));
-    // A link only to a page the run writes: none before the first month, and none after the
-    // month where the run ends, which is the last month or, for a period whose last month lies
-    // before its first, the first month itself.
+    // Links only to pages the run writes: no previous link at or before the first month, and no
+    // next link from the month where the run ends, the last month or, for a period whose last
+    // month lies before its first, the first month itself.
     if (MonthChain::WithinPeriod(month, year, period.firstMonth, period.firstYear))
         page.WriteLine(QLatin1String(kNoLink));
     else if (month == 1)
