@@ -530,15 +530,20 @@ bool QuorvexWindow::GenerateHTMLTables_Action() {
     auto* generator = new GenerateHTML();
     QPointer<GenerateHTML> target(generator);
     QPointer<QuorvexWindow> self(this);
+    // Filling the list and selecting a popup item yield: either window may be closed meanwhile,
+    // and the hand-off then ends where it is.
+    auto bothOpen = [&] { return target && self; };
     generator->SetupLocations();
-    if (!target || !self) return true;
+    if (!bothOpen()) return true;
     generator->FirstMonth->setCurrentIndex(FirstMonth->currentIndex());
     generator->FirstYear->setCurrentIndex(FirstYear->currentIndex());
     generator->LastMonth->setCurrentIndex(LastMonth->currentIndex());
     generator->LastYear->setCurrentIndex(LastYear->currentIndex());
     generator->SetPopupMenu(generator->DaylightMarginMenu, QStringLiteral("2 hours"));
+    if (!bothOpen()) return true;
     generator->SetPopupMenu(generator->MaximumHeightMenu,
                             LowTideBelow->text() + QStringLiteral(" ft"));
+    if (!bothOpen()) return true;
     generator->Location->setText(Location->text());
     const QFileInfo output(OutputPath->text());
     if (output.isAbsolute() && !output.fileName().isEmpty())

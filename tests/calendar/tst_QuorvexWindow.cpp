@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
@@ -435,6 +436,63 @@ class TestQuorvexWindow : public QObject {
             QCOMPARE(other->OutputPath->text(), untouched.OutputPath->text());
         }
         qDeleteAll(generators);
+    }
+
+    // Closing either window while the hand-off yields (filling the generator's location list,
+    // selecting its daylight margin or its maximum height) ends the hand-off quietly.
+    void handOffWithAWindowClosed_data() {
+        QTest::addColumn<bool>("closeMain");
+        QTest::addColumn<QString>("step");
+        for (bool main : {true, false})
+            for (const char* step : {"locations", "daylight margin", "maximum height"})
+                QTest::addRow("%s window, %s", main ? "main" : "generator", step)
+                    << main << QString::fromLatin1(step);
+    }
+    void handOffWithAWindowClosed() {
+        QFETCH(bool, closeMain);
+        QFETCH(QString, step);
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        app->locations = QStringList{"Alpha Bay", "Beta Point", "Gamma Reef"};
+        app->nlocations = 3;
+        w->LastYear->setCurrentText(QStringLiteral("2011"));
+        w->LowTideBelow->setText(QStringLiteral("1.5"));
+        w->Location->setText(QStringLiteral("Beta Point"));
+        // The step the hand-off is in shows in the generator's controls.
+        auto inStep = [&step](GenerateHTML* g) {
+            const bool periodCopied = g->LastYear->currentText() == QLatin1String("2011");
+            const bool marginSet = g->DaylightMarginMenu->currentText() == QLatin1String("2 hours");
+            if (step == QLatin1String("locations")) return g->LocationList->count() > 0;
+            if (step == QLatin1String("daylight margin")) return periodCopied && !marginSet;
+            return marginSet && g->Location->text() == QLatin1String("No Location Specified");
+        };
+        QTimer watch;
+        bool closed = false;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            const QList<GenerateHTML*> generators = Generators();
+            if (closed || generators.size() != 1 || !inStep(generators.first())) return;
+            closed = true;
+            if (closeMain)
+                window->close();
+            else
+                generators.first()->close();
+        });
+        watch.start(0);
+        QVERIFY(w->DispatchMenuCommand(QStringLiteral("GenerateHTMLTables")));
+        watch.stop();
+        QVERIFY(closed);
+        QTRY_VERIFY(closeMain ? window.isNull() : Generators().isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+        if (closeMain) {
+            QCOMPARE(Generators().size(), 1);
+            QPointer<GenerateHTML> left = Generators().first();
+            QVERIFY(left->isVisible());
+            left->close();
+            QTRY_VERIFY(left.isNull());
+        } else {
+            QVERIFY(window);
+            QCOMPARE(window->Location->text(), QStringLiteral("Beta Point"));
+        }
     }
 
     void computeCannotCreateTheFile() {
