@@ -381,8 +381,10 @@ void QuorvexWindow::ComputeButton_Action() {
     }
     outputFile = std::move(file);
     outputHere = std::make_unique<CalendarWriter>(outputFile.get());
+    // The whole file is written in the format the run starts with.
+    runFormat = OutputFormat->currentText();
     SetRunning(true);
-    if (!outputHere->WriteHeader(OutputFormat->currentText(), Location->text())) {
+    if (!outputHere->WriteHeader(runFormat, Location->text())) {
         FailRun(WriteFailure());
         return;
     }
@@ -452,8 +454,8 @@ void QuorvexWindow::Completed() {
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
-                !outputHere->WriteEvent(OutputFormat->currentText(), thisYear, thisMonth,
-                                        event->day, event->hour, event->minute, event->eventText)) {
+                !outputHere->WriteEvent(runFormat, thisYear, thisMonth, event->day, event->hour,
+                                        event->minute, event->eventText)) {
                 FailRun(WriteFailure());
                 return;
             }
@@ -471,8 +473,8 @@ void QuorvexWindow::Completed() {
         return;
     }
 
-    const bool written = outputHere->WriteFooter(OutputFormat->currentText()) &&
-                         outputFile->flush() && outputFile->error() == QFileDevice::NoError;
+    const bool written = outputHere->WriteFooter(runFormat) && outputFile->flush() &&
+                         outputFile->error() == QFileDevice::NoError;
     if (!written) {
         FailRun(WriteFailure());
         return;
@@ -507,6 +509,7 @@ void QuorvexWindow::SetRunning(bool on) {
     if (running != on) ++runSerial;
     running = on;
     if (ComputeButton) ComputeButton->setEnabled(!on);
+    if (OutputFormat) OutputFormat->setEnabled(!on);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -117,7 +117,8 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     // month or finishes the calendar.
     void Completed() override;
 
-    // True from the moment a run has created its output file until it finishes or stops.
+    // True from the moment a run has created its output file until it finishes or stops; the
+    // compute button and the format popup are disabled meanwhile.
     bool IsRunning() const { return running; }
     int ThisYear() const { return thisYear; }
     int ThisMonth() const { return thisMonth; }
@@ -132,6 +133,7 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     int thisMonth = 0;
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
     std::unique_ptr<QFile> outputFile;           // the calendar file of the run, or none
+    QString runFormat;  // the OutputFormat text the run started with: header, entries, footer
 
   private:
     void Layout();

@@ -206,8 +206,68 @@ class TestCalendarRun : public QObject {
         QVERIFY(!april.contains(PlainLine(seLine)));
     }
 
+    // A run writes its whole file in the format it started with: the format popup is disabled
+    // while it goes, and a format set meanwhile (as a settings document does) waits for the next
+    // run.
+    void formatKeptForTheRun_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("switchedTo");
+        QTest::addColumn<QByteArray>("begins");
+        QTest::addColumn<QByteArray>("ends");
+        QTest::addColumn<QByteArray>("foreign");  // what the other format would have written
+        QTest::addColumn<QByteArray>("april");    // an April event in the run's format
+        QTest::newRow("iCal, then RSS")
+            << 0 << 3 << QByteArray("BEGIN:VCALENDAR\n") << QByteArray("\nEND:VCALENDAR\n")
+            << QByteArray("<item>") << QByteArray("DTSTART:202604");
+        QTest::newRow("RSS, then iCal")
+            << 3 << 0 << QByteArray("<?xml ") << QByteArray("</item>\n</channel>\n</rss>\n")
+            << QByteArray("BEGIN:VEVENT") << QByteArray(" Apr 2026 ");
+        QTest::newRow("Palm Desktop, then comma separated")
+            << 1 << 2 << QByteArray() << QByteArray("Not Private\xfd") << QByteArray("\r")
+            << QByteArray(
+                   "\xfc"
+                   "4/");
+    }
+    void formatKeptForTheRun() {
+        QFETCH(int, format);
+        QFETCH(int, switchedTo);
+        QFETCH(QByteArray, begins);
+        QFETCH(QByteArray, ends);
+        QFETCH(QByteArray, foreign);
+        QFETCH(QByteArray, april);
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputFormat->setCurrentIndex(format);
+        window->OutputPath->setText(OutPath("kept"));
+        QTimer watch;
+        bool switched = false;
+        int ticks = 0;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!switched && window &&
+                window->Status->text() == QStringLiteral("03/2026 computed") && ++ticks == 30) {
+                switched = true;
+                QVERIFY(!window->OutputFormat->isEnabled());
+                window->OutputFormat->setCurrentIndex(switchedTo);
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QVERIFY(!window->OutputFormat->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(switched);
+        const QByteArray written = ReadFile(OutPath("kept"));
+        QVERIFY2(written.startsWith(begins), written.left(80).constData());
+        QVERIFY2(written.endsWith(ends), written.right(80).constData());
+        QVERIFY(!written.contains(foreign));
+        QVERIFY(written.contains(april));
+        QVERIFY(window->OutputFormat->isEnabled());
+        QCOMPARE(window->OutputFormat->currentIndex(), switchedTo);  // for the next run
+    }
+
     // A settings document opened during a run sets the controls the remaining months read; the
-    // run keeps writing the file it opened, whatever output path the document names.
+    // run keeps writing the file it opened in its format, whatever path and format the document
+    // names.
     void settingsOpenedDuringTheRun() {
         ScriptedDialogs dialogs;
         const QString settings = OutPath("other.quorvex");
@@ -234,7 +294,6 @@ class TestCalendarRun : public QObject {
                 ++ticks == 30) {
                 opened = true;
                 window->OpenFile(settings);
-                window->OutputFormat->setCurrentIndex(0);  // keep iCal for the entries
             }
         });
         watch.start(0);
@@ -248,6 +307,8 @@ class TestCalendarRun : public QObject {
         QVERIFY(ics.contains("DTSTART:20260430T"));
         QVERIFY(!ics.contains("DTSTART:202605"));  // the document's last month is April
         QVERIFY(ics.endsWith("END:VCALENDAR\n"));
+        QVERIFY(!ics.contains('\xfd'));  // no Palm Desktop record
+        QCOMPARE(window->OutputFormat->currentText(), QStringLiteral("Palm Desktop"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -350,6 +411,7 @@ class TestCalendarRun : public QObject {
         QCOMPARE(window->Status->text(), QStringLiteral("03/2026 computed"));
         QVERIFY(!window->IsRunning());
         QVERIFY(window->ComputeButton->isEnabled());
+        QVERIFY(window->OutputFormat->isEnabled());
         const QByteArray ics = ReadFile(OutPath("failed.ics"));
         QVERIFY(ics.startsWith("BEGIN:VCALENDAR\n"));
         QVERIFY(!ics.contains("BEGIN:VEVENT"));
@@ -382,6 +444,8 @@ class TestCalendarRun : public QObject {
                      QStringLiteral("Unable to write to file /dev/full")),
                  qPrintable(dialogs.messages.first()));
         QVERIFY(!window->IsRunning());
+        QVERIFY(window->ComputeButton->isEnabled());
+        QVERIFY(window->OutputFormat->isEnabled());
         QTest::qWait(300);
         QVERIFY(window->Status->text() != QStringLiteral("Done"));
         QCOMPARE(dialogs.messages.size(), 1);
