@@ -425,7 +425,9 @@ FilterSettings QuorvexWindow::ReadFilterSettings() const {
 }
 
 QString QuorvexWindow::WriteFailure() const {
-    QString message = QString::fromLatin1(kUnableToWrite) + OutputPath->text();
+    // The file the run writes, whatever the caption shows by now.
+    QString message = QString::fromLatin1(kUnableToWrite) +
+                      (outputFile ? outputFile->fileName() : OutputPath->text());
     if (outputHere && !outputHere->ErrorString().isEmpty())
         message += QStringLiteral(": ") + outputHere->ErrorString();
     return message;

@@ -17,6 +17,7 @@
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
 #include "core/App.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
@@ -429,26 +430,48 @@ class TestCalendarRun : public QObject {
         QCOMPARE(ReadFile(OutPath("failed.ics")).count("BEGIN:VCALENDAR"), 1);
     }
 
-    // A write that fails (a full disk) is reported and stops the run; it never ends in "Done".
+    // A write that fails (a full disk) is reported with the file being written and stops the
+    // run; it never ends in "Done". The output path may have been changed since the run began.
+    void writeFailureStops_data() {
+        QTest::addColumn<QString>("file");   // "" for a file of the run's folder
+        QTest::addColumn<int>("sizeLimit");  // bytes a file may grow to; 0 for no limit
+        QTest::newRow("refused at once") << "/dev/full" << 0;
+        QTest::newRow("refused in a month, caption changed") << "" << 600;
+    }
     void writeFailureStops() {
-        if (!QFileInfo::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full here");
+        QFETCH(QString, file);
+        QFETCH(int, sizeLimit);
+        if (!file.isEmpty() && !QFileInfo::exists(file)) QSKIP("no /dev/full here");
+        if (file.isEmpty()) file = OutPath("full.ics");
         ScriptedDialogs dialogs;
         MakeWindow();
         SetPeriod(3, 2026, 5, 2026);
         window->SunriseSunset->setChecked(true);
         window->MoonriseMoonset->setChecked(true);
-        window->OutputPath->setText(QStringLiteral("/dev/full"));
-        window->ComputeButton_Action();
-        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
-        QVERIFY2(dialogs.messages.first().startsWith(
-                     QStringLiteral("Unable to write to file /dev/full")),
-                 qPrintable(dialogs.messages.first()));
+        window->OutputPath->setText(file);
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (sizeLimit > 0) {
+                limit = std::make_unique<FileSizeLimit>(sizeLimit);
+                QVERIFY(limit->isValid());
+            }
+            window->ComputeButton_Action();
+            if (sizeLimit > 0) {
+                QVERIFY(window->IsRunning());
+                window->OutputPath->setText(OutPath("chosen later.ics"));
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
+        }
+        QVERIFY2(
+            dialogs.messages.first().startsWith(QStringLiteral("Unable to write to file ") + file),
+            qPrintable(dialogs.messages.first()));
         QVERIFY(!window->IsRunning());
         QVERIFY(window->ComputeButton->isEnabled());
         QVERIFY(window->OutputFormat->isEnabled());
         QTest::qWait(300);
         QVERIFY(window->Status->text() != QStringLiteral("Done"));
         QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(!QFile::exists(OutPath("chosen later.ics")));
     }
 };
 
