@@ -19,6 +19,7 @@
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
+#include "calendar/OutputFileClaim.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -39,6 +40,7 @@ const char* const kNoOutputPath = "No Output Path Specified";
 const char* const kNoLocationMessage = "No tide location was specified - choose a tide station";
 const char* const kUnableToSave = "Unable to save to file ";
 const char* const kUnableToWrite = "Unable to write to file ";
+const char* const kBeingWritten = ": a calendar run of another window is writing to it";
 const char* const kOutputDialogTitle = "Output file dialog";
 const char* const kOutputDialogPrompt = "Select the output file";
 
@@ -373,12 +375,20 @@ void QuorvexWindow::ComputeButton_Action() {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + caption, this);
         return;
     }
+    // A file that another window's run is writing is left as it is.
+    if (OutputFileClaim::IsClaimed(path)) {
+        Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath() +
+                            QString::fromLatin1(kBeingWritten),
+                        this);
+        return;
+    }
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath(),
                         this);
         return;
     }
+    outputClaim = OutputFileClaim::Take(path);
     outputFile = std::move(file);
     outputHere = std::make_unique<CalendarWriter>(outputFile.get());
     // The whole file is written in the format the run starts with.
@@ -510,6 +520,7 @@ void QuorvexWindow::FailRun(const QString& message) {
 void QuorvexWindow::SetRunning(bool on) {
     if (running != on) ++runSerial;
     running = on;
+    if (!on) outputClaim.reset();
     if (ComputeButton) ComputeButton->setEnabled(!on);
     if (OutputFormat) OutputFormat->setEnabled(!on);
 }

@@ -14,6 +14,7 @@ class CalendarWriter;
 struct FilterSettings;
 class LocationGetter;
 class LocationPicker;
+class OutputFileClaim;
 class QCheckBox;
 class QCloseEvent;
 class QComboBox;
@@ -134,6 +135,8 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
     std::unique_ptr<QFile> outputFile;           // the calendar file of the run, or none
     QString runFormat;  // the OutputFormat text the run started with: header, entries, footer
+    // Keeps the runs of other windows from the run's file until the run ends.
+    std::unique_ptr<OutputFileClaim> outputClaim;
 
   private:
     void Layout();

@@ -336,6 +336,70 @@ class TestCalendarRun : public QObject {
         QVERIFY(dialogs.messages.isEmpty());
     }
 
+    // A second window may not write the file a run of another window is writing, under any
+    // spelling of its path: its press is refused before the file is touched. Once the first run
+    // ends, however it ends, the file is free again.
+    void fileOfAnotherRunRefused_data() {
+        QTest::addColumn<QString>("secondPath");  // relative to the output folder
+        QTest::addColumn<QString>("firstEnds");   // "done", "closed" or "failed"
+        QTest::newRow("same path, first run done") << "cal.ics"
+                                                   << "done";
+        QTest::newRow("symbolic link, first window closed") << "link.ics"
+                                                            << "closed";
+        QTest::newRow("other spelling, first run failed") << "sub/..//cal.ics"
+                                                          << "failed";
+    }
+    void fileOfAnotherRunRefused() {
+        QFETCH(QString, secondPath);
+        QFETCH(QString, firstEnds);
+        ScriptedDialogs dialogs;
+        QVERIFY(QDir().mkpath(OutPath("sub")));
+        QVERIFY(QFile::link(OutPath("cal.ics"), OutPath("link.ics")));
+        fixture->setFailure("sleep:0.3");
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputPath->setText(OutPath("cal.ics"));
+        window->ComputeButton_Action();
+        QVERIFY(window->IsRunning());
+        if (firstEnds == QLatin1String("failed")) fixture->setFailure("sleep:0.3,exit:3");
+        const QByteArray header = ReadFile(OutPath("cal.ics"));
+        QVERIFY(header.startsWith("BEGIN:VCALENDAR\n"));
+
+        // Spelled as it stands, not cleaned.
+        const QString secondCaption = out->path() + QLatin1Char('/') + secondPath;
+        QPointer<QuorvexWindow> second = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        second->Location->setText(kPortAngeles);
+        second->OutputPath->setText(secondCaption);
+        second->ComputeButton_Action();
+        QCOMPARE(
+            dialogs.messages,
+            QStringList{QStringLiteral("Unable to save to file ") +
+                        QFileInfo(secondCaption).absoluteFilePath() +
+                        QStringLiteral(": a calendar run of another window is writing to it")});
+        QVERIFY(!second->IsRunning());
+        QVERIFY(second->ComputeButton->isEnabled());
+        QCOMPARE(ReadFile(OutPath("cal.ics")), header);  // neither truncated nor written
+
+        if (firstEnds == QLatin1String("done")) {
+            QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        } else if (firstEnds == QLatin1String("closed")) {
+            window->close();
+            QTRY_VERIFY(window.isNull());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 2, kRunTimeout);
+            QVERIFY(!window->IsRunning());
+        }
+        fixture->clearFailure();
+        second->ComputeButton_Action();
+        QVERIFY(second->IsRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(second->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        const QByteArray ics = ReadFile(OutPath("cal.ics"));
+        QCOMPARE(ics.count("BEGIN:VCALENDAR"), 1);
+        QCOMPARE(ics.count("END:VCALENDAR"), 1);
+        QVERIFY(ics.contains("Port Angeles"));
+        delete second;
+    }
+
     // Closing the window ends its run, whether tide is still running or the window is reading a
     // month: what was written stays, no footer follows, nothing reaches the closed window.
     void closingEndsTheRun_data() {
