@@ -30,6 +30,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Folders.h"
+#include "platform/PathButton.h"
 #include "platform/Text.h"
 
 namespace {
@@ -157,9 +158,10 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* text, bool c
     return box;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int points, int left,
-                        int top, int width, int height) {
-    auto* button = Make<QPushButton>(parent, name, points);
+template <class B = QPushButton>
+B* MakeButton(QWidget* parent, const char* name, const char* text, int points, int left, int top,
+              int width, int height) {
+    auto* button = Make<B>(parent, name, points);
     button->setText(QString::fromLatin1(text));
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -225,7 +227,7 @@ void QuorvexWindow::CreateControls1() {
         MakeCheck(c, "IncludeHighTides", "Include High Tides", true, 361, 24, 200, 20);
     IncludeLowTides = MakeCheck(c, "IncludeLowTides", "Include Low Tides", true, 361, 121, 200, 20);
     StaticText17 = MakeLabel(c, "StaticText17", "v19", Qt::AlignLeft, 9, 606, 421, 22, 12);
-    OutputPath = MakeButton(c, "OutputPath", kNoOutputPath, 10, 143, 294, 437, 20);
+    OutputPath = MakeButton<PathButton>(c, "OutputPath", kNoOutputPath, 10, 143, 294, 437, 20);
     connect(OutputPath, &QPushButton::clicked, this, [this] { OutputPath_Action(); });
 
     GetLocationsShell = new LocationGetter(this);

@@ -9,6 +9,7 @@
 #include "core/MenuWindow.h"
 #include "engine/TideGetter.h"
 #include "engine/TideReceiver.h"
+#include "platform/PathButton.h"
 
 class CalendarWriter;
 struct FilterSettings;
@@ -78,7 +79,7 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     QCheckBox* IncludeHighTides = nullptr;
     QCheckBox* IncludeLowTides = nullptr;
     QLabel* StaticText17 = nullptr;
-    QPushButton* OutputPath = nullptr;  // caption: the output file's absolute path
+    PathButton* OutputPath = nullptr;  // caption: the output file's absolute path
     LocationGetter* GetLocationsShell = nullptr;
 
     // True while SetupLocations refills LocationList; LocationList_Change ignores changes then.

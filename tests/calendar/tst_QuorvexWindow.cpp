@@ -495,6 +495,48 @@ class TestQuorvexWindow : public QObject {
         }
     }
 
+    // The output button of either window shows a path holding "&" as written, takes no Alt
+    // shortcut from it and gives the path back unchanged (as the settings documents store it).
+    void outputPathShownAsWritten_data() {
+        QTest::addColumn<bool>("generator");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("calendar window") << false << "/tmp/Tides &b Currents/Bay & Sound.ics";
+        QTest::newRow("generator window") << true << "/tmp/Tides &b Currents";
+        QTest::newRow("calendar window, doubled") << false << "/tmp/a&&b.ics";
+    }
+    void outputPathShownAsWritten() {
+        QFETCH(bool, generator);
+        QFETCH(QString, path);
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        std::unique_ptr<GenerateHTML> g(generator ? new GenerateHTML : nullptr);
+        QWidget* owner = generator ? static_cast<QWidget*>(g.get()) : w;
+        if (generator)
+            g->OutputPath->setText(path);
+        else
+            w->OutputPath->setText(path);
+        auto* button = owner->findChild<QPushButton*>(QStringLiteral("OutputPath"));
+        QVERIFY(button);
+        QCOMPARE(button->text(), path);
+        QVERIFY(button->shortcut().isEmpty());
+
+        // Drawn as a plain button draws a caption whose every "&" is doubled: all shown.
+        QPushButton reference(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+        reference.setFont(button->font());
+        reference.setAutoDefault(false);
+        reference.resize(button->size());
+        const auto image = [](QWidget* w) {
+            return w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        QCOMPARE(image(button), image(&reference));
+
+        owner->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(owner));
+        QTest::keyClick(owner, Qt::Key_B, Qt::AltModifier);
+        QTest::qWait(300);                    // a shortcut clicks a button after a short delay
+        QVERIFY(dialogs.requests.isEmpty());  // the folder or file dialog did not open
+    }
+
     void computeCannotCreateTheFile() {
         ScriptedDialogs dialogs;
         QuorvexWindow* w = Quiet();
