@@ -448,7 +448,7 @@ class TestCalendarRun : public QObject {
         QTest::addColumn<QString>("message");  // a part of the message shown
         QTest::newRow("harmonics text")
             << QByteArray("harmonics") << kSeattle << "harmonics.tcd: No such file or directory";
-        QTest::newRow("exit status") << QByteArray("exit:3") << kSeattle << "";
+        QTest::newRow("exit status") << QByteArray("exit:3") << kSeattle << "exit status 3";
         QTest::newRow("unknown station") << QByteArray() << "Nowhere Bay"
                                          << "Error";
         QTest::newRow("no tide") << QByteArray("remove") << kSeattle << "127";
