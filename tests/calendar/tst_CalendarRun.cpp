@@ -139,6 +139,70 @@ class TestCalendarRun : public QObject {
         QVERIFY(window->ComputeButton->isEnabled());
     }
 
+    // LastYear is read at the end of every month: a change during the run moves its end, earlier
+    // or later.
+    void lastYearChangedDuringTheRun_data() {
+        QTest::addColumn<int>("lastMonth");
+        QTest::addColumn<int>("lastYear");
+        QTest::addColumn<int>("changedTo");
+        QTest::addColumn<QStringList>("months");
+        QTest::newRow("earlier") << 12 << 2027 << 2026 << QStringList{"2026-11", "2026-12"};
+        QTest::newRow("later") << 1 << 2026 << 2027 << QStringList{"2026-11", "2026-12", "2027-01"};
+    }
+    void lastYearChangedDuringTheRun() {
+        QFETCH(int, lastMonth);
+        QFETCH(int, lastYear);
+        QFETCH(int, changedTo);
+        QFETCH(QStringList, months);
+        XTideFixture sample(XTideFixture::sampleDataFolder());
+        app->xtideFolder = sample.xtideFolder();
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(11, 2026, lastMonth, lastYear);
+        window->OutputFormat->setCurrentIndex(-1);
+        window->OutputPath->setText(OutPath("plain.txt"));
+        QTimer watch;
+        bool changed = false;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!changed && window &&
+                window->Status->text() == QStringLiteral("11/2026 computed")) {
+                changed = true;
+                window->LastYear->setCurrentIndex(YearList::IndexOf(changedTo, window->LastYear));
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(changed);
+        QCOMPARE(MonthsOf(ReadFile(OutPath("plain.txt"))), months);
+    }
+
+    // A window that starts a month makes itself App's reportTo, for every month of its run.
+    void reportToIsTheWindowStartingAMonth() {
+        ScriptedDialogs dialogs;
+        QuorvexWindow other(QuorvexWindow::OpenMode::Deferred);
+        app->reportTo = &other;
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputPath->setText(OutPath("cal.ics"));
+        QTimer watch;
+        bool handedOver = false;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!handedOver && window &&
+                window->Status->text() == QStringLiteral("03/2026 computed")) {
+                handedOver = true;  // as when another window starts a month meanwhile
+                app->reportTo = &other;
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QCOMPARE(app->reportTo.data(), window.data());
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(handedOver);
+        QCOMPARE(app->reportTo.data(), window.data());  // April took the place back
+        QVERIFY(ReadFile(OutPath("cal.ics")).contains("DTSTART:202604"));
+    }
+
     // An existing file is replaced, not appended to.
     void existingFileReplaced() {
         ScriptedDialogs dialogs;
