@@ -176,13 +176,125 @@ class TestQuorvexWindow : public QObject {
         QCOMPARE(w->FirstMonth->nextInFocusChain(), w->FirstYear);
     }
 
+    // Every control of the layout, in creation order: its class, what it shows, the alignment of
+    // a label, its text size and its place (a height grows only as far as its text needs).
+    void layout_data() {
+        QTest::addColumn<int>("order");  // place among the controls created, from 0
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("align");  // a label's horizontal alignment, else 0
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QRect>("rect");
+        const int L = Qt::AlignLeft, R = Qt::AlignRight, C = Qt::AlignHCenter;
+        int order = 0;
+        auto row = [&order](const char* name, const char* cls, const char* text, int align,
+                            int points, QRect rect) {
+            QTest::newRow(name) << order++ << QString::fromLatin1(cls) << QString::fromLatin1(text)
+                                << align << points << rect;
+        };
+        row("LocationList", "QComboBox", "", 0, 12, {20, 66, 220, 20});
+        row("StaticText1", "QLabel", "Location", L, 12, {20, 10, 100, 20});
+        row("StaticText2", "QLabel", "Time Period From", L, 12, {20, 129, 115, 20});
+        row("FirstMonth", "QComboBox", "January", 0, 12, {20, 149, 91, 20});
+        row("FirstYear", "QComboBox", "2008", 0, 12, {127, 149, 80, 20});
+        row("StaticText3", "QLabel", "To", L, 12, {93, 173, 51, 20});
+        row("LastMonth", "QComboBox", "December", 0, 12, {20, 191, 91, 20});
+        row("LastYear", "QComboBox", "2008", 0, 12, {127, 191, 80, 20});
+        row("StaticText4", "QLabel", "High Tide", L, 12, {294, 24, 100, 20});
+        row("StaticText5", "QLabel", "Above", R, 12, {294, 49, 60, 20});
+        row("StaticText6", "QLabel", "Below", R, 12, {294, 80, 60, 20});
+        row("HighTideAbove", "QLineEdit", "", 0, 12, {361, 48, 52, 22});
+        row("HighTideBelow", "QLineEdit", "", 0, 12, {361, 79, 52, 22});
+        row("StaticText8", "QLabel", "After", R, 12, {433, 48, 40, 20});
+        row("StaticText7", "QLabel", "Before", R, 12, {433, 80, 40, 20});
+        row("HighTideBefore", "QComboBox", "midnight", 0, 12, {485, 81, 95, 20});
+        row("HighTideAfter", "QComboBox", "midnight", 0, 12, {485, 49, 95, 20});
+        row("StaticText9", "QLabel", "Low Tide", L, 12, {294, 121, 100, 20});
+        row("StaticText10", "QLabel", "Above", R, 12, {294, 146, 60, 20});
+        row("StaticText11", "QLabel", "Below", R, 12, {294, 177, 60, 20});
+        row("LowTideAbove", "QLineEdit", "", 0, 12, {361, 145, 52, 22});
+        row("LowTideBelow", "QLineEdit", "", 0, 12, {361, 176, 52, 22});
+        row("StaticText12", "QLabel", "After", R, 12, {433, 145, 40, 20});
+        row("StaticText13", "QLabel", "Before", R, 12, {433, 177, 40, 20});
+        row("LowTideBefore", "QComboBox", "midnight", 0, 12, {485, 178, 95, 20});
+        row("LowTideAfter", "QComboBox", "midnight", 0, 12, {485, 146, 95, 20});
+        row("StaticText14", "QLabel", "Output To", R, 12, {31, 294, 100, 20});
+        row("StaticText15", "QLabel", "Output Format", R, 12, {143, 326, 100, 20});
+        row("OutputFormat", "QComboBox", "iCal", 0, 12, {264, 326, 146, 20});
+        row("ComputeButton", "QPushButton", "Compute Tides", 0, 12, {285, 396, 120, 20});
+        row("PushButton2", "QPushButton", "Quit", 0, 12, {511, 396, 69, 20});
+        row("SearchField", "QLineEdit", "", 0, 12, {98, 40, 142, 20});
+        row("StaticText16", "QLabel", "Search For", R, 12, {20, 39, 71, 20});
+        row("Location", "QLabel", "No Location Specified", C, 12, {20, 93, 220, 20});
+        row("SunriseSunset", "QCheckBox", "Include Sunrise and Sunset", 0, 12, {294, 213, 240, 20});
+        row("MoonriseMoonset", "QCheckBox", "Include Moonrise and Moonset", 0, 12,
+            {294, 235, 240, 20});
+        row("Status", "QLabel", "", C, 14, {20, 358, 588, 26});
+        row("ShowMoonPhases", "QCheckBox", "Include Phases of the Moon", 0, 12,
+            {294, 258, 240, 20});
+        row("IncludeHighTides", "QCheckBox", "Include High Tides", 0, 12, {361, 24, 200, 20});
+        row("IncludeLowTides", "QCheckBox", "Include Low Tides", 0, 12, {361, 121, 200, 20});
+        row("StaticText17", "QLabel", "v19", L, 9, {606, 421, 22, 12});
+        row("OutputPath", "PathButton", "No Output Path Specified", 0, 10, {143, 294, 437, 20});
+        row("GetLocationsShell", "LocationGetter", "", 0, 0, QRect());
+    }
+    void layout() {
+        QFETCH(int, order);
+        QFETCH(QString, cls);
+        QFETCH(QString, text);
+        QFETCH(int, align);
+        QFETCH(int, points);
+        QFETCH(QRect, rect);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        QuorvexWindow* w = Quiet();
+        QObject* o = w->findChild<QObject*>(name);
+        QVERIFY2(o, qPrintable(name));
+        QCOMPARE(QString::fromLatin1(o->metaObject()->className()), cls);
+        auto* c = qobject_cast<QWidget*>(o);
+        if (rect.isNull()) {  // the listing shell: no control on the window
+            QVERIFY(!c);
+            return;
+        }
+        QVERIFY(c);
+        QList<QWidget*> created;
+        for (QObject* child : w->centralWidget()->children())
+            if (auto* widget = qobject_cast<QWidget*>(child)) created << widget;
+        QCOMPARE(created.indexOf(c), order);
+        QVERIFY(c->isVisible());
+        QCOMPARE(c->pos(), rect.topLeft());
+        QCOMPARE(c->width(), rect.width());
+        QVERIFY(c->height() >= rect.height());
+        QVERIFY2(c->height() <= qMax(rect.height(), c->sizeHint().height()),
+                 "a height grows only as far as its text needs");
+        QCOMPARE(c->font().pixelSize(), points);
+        QString shown;
+        if (auto* l = qobject_cast<QLabel*>(c)) {
+            shown = l->text();
+            QCOMPARE(int(l->alignment() & Qt::AlignHorizontal_Mask), align);
+        } else if (auto* p = qobject_cast<QComboBox*>(c)) {
+            shown = p->currentText();
+        } else if (auto* e = qobject_cast<QLineEdit*>(c)) {
+            shown = e->text();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(c)) {
+            shown = b->text();
+        }
+        QCOMPARE(shown, text);
+    }
+
     void itemLists() {
         QuorvexWindow* w = Fresh();
-        QCOMPARE(w->FirstMonth->count(), 12);
-        QCOMPARE(w->LastMonth->itemText(8), QStringLiteral("September"));
-        QCOMPARE(w->HighTideAfter->count(), 24);
-        QCOMPARE(w->LowTideBefore->itemText(12), QStringLiteral("noon"));
-        QCOMPARE(w->LowTideBefore->itemText(23), QStringLiteral("11 PM"));
+        const QStringList months{"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
+        QCOMPARE(Items(w->FirstMonth), months);
+        QCOMPARE(Items(w->LastMonth), months);
+        const QStringList hours{"midnight", "1 AM", "2 AM", "3 AM", "4 AM",  "5 AM",
+                                "6 AM",     "7 AM", "8 AM", "9 AM", "10 AM", "11 AM",
+                                "noon",     "1 PM", "2 PM", "3 PM", "4 PM",  "5 PM",
+                                "6 PM",     "7 PM", "8 PM", "9 PM", "10 PM", "11 PM"};
+        for (const QComboBox* popup :
+             {w->HighTideBefore, w->HighTideAfter, w->LowTideBefore, w->LowTideAfter})
+            QCOMPARE(Items(popup), hours);
         QCOMPARE(Items(w->OutputFormat),
                  (QStringList{"iCal", "Palm Desktop", "Comma Separated Text", "RSS"}));
         // The years start at 2008 and reach ten years past this one, in both popups.
