@@ -123,10 +123,16 @@ QString SuggestedName(const QString& locationText) {
 
 bool SaveFile(QuorvexWindow& w, const QString& item) {
     if (item.isEmpty()) return false;
+    // Written beside the document and put in its place only when complete: a document that
+    // cannot be written whole leaves the earlier one as it was. The flush shows a full disk,
+    // which commit() would not report.
     QSaveFile file(item);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(Collect(w).Encode());
-    if (!file.commit()) return false;
+    const QByteArray bytes = Collect(w).Encode();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
+        Dialogs::MsgBox(kUnableToSave + QFileInfo(item).absoluteFilePath(), &w);
+        return false;
+    }
     w.theFile = QFileInfo(item).absoluteFilePath();
     return true;
 }

@@ -10,6 +10,8 @@ namespace CalendarSettingsFile {
 
 // The message shown for a document whose version is not 1 or 2 (or that is too short to hold one).
 inline const QString kInvalidMessage = QStringLiteral("Invalid Quorvex settings file");
+// The start of the message for a document that could not be saved; the file's path follows.
+inline const QString kUnableToSave = QStringLiteral("Unable to save to file ");
 
 // The file name Save Settings As suggests for a window whose Location label reads `locationText`:
 // "Saved Settings.quorvex" for an empty text; the text before its first comma when that comma is
@@ -17,8 +19,9 @@ inline const QString kInvalidMessage = QStringLiteral("Invalid Quorvex settings 
 QString SuggestedName(const QString& locationText);
 
 // Writes the window's 21 fields to `item`, replacing the file. On success theFile becomes `item`
-// and true is returned; when the file cannot be written nothing changes (an existing file stays as
-// it was), no message is shown and false is returned.
+// and true is returned; when the file cannot be written whole (no such folder, no room left), an
+// existing file stays as it was, theFile keeps its value, kUnableToSave and the path are shown
+// and false is returned.
 bool SaveFile(QuorvexWindow& window, const QString& item);
 
 // Reads `item` into the window's controls in document order. A file that cannot be read changes

@@ -13,8 +13,8 @@ class QIODevice;
 // end), with no line ending. iCal TEXT values (calendar name, summaries) are escaped as
 // iCalendar requires; the RSS location and event texts are escaped for XML.
 //
-// The format is passed to every call, not held, because the window reads its OutputFormat
-// popup afresh for the header, each event and the footer. Format texts are compared
+// The format is passed to every call, not held; a run passes the format it started with to
+// the header, each event and the footer alike. Format texts are compared
 // case-blind with "iCal", "Palm Desktop", "Comma Separated Text" and "RSS"; any other text
 // (an empty one) writes plain event lines with no header and no footer.
 //

@@ -19,6 +19,7 @@
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
+#include "calendar/OutputFileClaim.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -29,6 +30,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Folders.h"
+#include "platform/PathButton.h"
 #include "platform/Text.h"
 
 namespace {
@@ -39,6 +41,7 @@ const char* const kNoOutputPath = "No Output Path Specified";
 const char* const kNoLocationMessage = "No tide location was specified - choose a tide station";
 const char* const kUnableToSave = "Unable to save to file ";
 const char* const kUnableToWrite = "Unable to write to file ";
+const char* const kBeingWritten = ": a calendar run of another window is writing to it";
 const char* const kOutputDialogTitle = "Output file dialog";
 const char* const kOutputDialogPrompt = "Select the output file";
 
@@ -155,9 +158,10 @@ QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* text, bool c
     return box;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int points, int left,
-                        int top, int width, int height) {
-    auto* button = Make<QPushButton>(parent, name, points);
+template <class B = QPushButton>
+B* MakeButton(QWidget* parent, const char* name, const char* text, int points, int left, int top,
+              int width, int height) {
+    auto* button = Make<B>(parent, name, points);
     button->setText(QString::fromLatin1(text));
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -223,7 +227,7 @@ void QuorvexWindow::CreateControls1() {
         MakeCheck(c, "IncludeHighTides", "Include High Tides", true, 361, 24, 200, 20);
     IncludeLowTides = MakeCheck(c, "IncludeLowTides", "Include Low Tides", true, 361, 121, 200, 20);
     StaticText17 = MakeLabel(c, "StaticText17", "v19", Qt::AlignLeft, 9, 606, 421, 22, 12);
-    OutputPath = MakeButton(c, "OutputPath", kNoOutputPath, 10, 143, 294, 437, 20);
+    OutputPath = MakeButton<PathButton>(c, "OutputPath", kNoOutputPath, 10, 143, 294, 437, 20);
     connect(OutputPath, &QPushButton::clicked, this, [this] { OutputPath_Action(); });
 
     GetLocationsShell = new LocationGetter(this);
@@ -373,16 +377,26 @@ void QuorvexWindow::ComputeButton_Action() {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + caption, this);
         return;
     }
+    // A file that another window's run is writing is left as it is.
+    if (OutputFileClaim::IsClaimed(path)) {
+        Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath() +
+                            QString::fromLatin1(kBeingWritten),
+                        this);
+        return;
+    }
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath(),
                         this);
         return;
     }
+    outputClaim = OutputFileClaim::Take(path);
     outputFile = std::move(file);
     outputHere = std::make_unique<CalendarWriter>(outputFile.get());
+    // The whole file is written in the format the run starts with.
+    runFormat = OutputFormat->currentText();
     SetRunning(true);
-    if (!outputHere->WriteHeader(OutputFormat->currentText(), Location->text())) {
+    if (!outputHere->WriteHeader(runFormat, Location->text())) {
         FailRun(WriteFailure());
         return;
     }
@@ -423,7 +437,9 @@ FilterSettings QuorvexWindow::ReadFilterSettings() const {
 }
 
 QString QuorvexWindow::WriteFailure() const {
-    QString message = QString::fromLatin1(kUnableToWrite) + OutputPath->text();
+    // The file the run writes, whatever the caption shows by now.
+    QString message = QString::fromLatin1(kUnableToWrite) +
+                      (outputFile ? outputFile->fileName() : OutputPath->text());
     if (outputHere && !outputHere->ErrorString().isEmpty())
         message += QStringLiteral(": ") + outputHere->ErrorString();
     return message;
@@ -452,8 +468,8 @@ void QuorvexWindow::Completed() {
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
-                !outputHere->WriteEvent(OutputFormat->currentText(), thisYear, thisMonth,
-                                        event->day, event->hour, event->minute, event->eventText)) {
+                !outputHere->WriteEvent(runFormat, thisYear, thisMonth, event->day, event->hour,
+                                        event->minute, event->eventText)) {
                 FailRun(WriteFailure());
                 return;
             }
@@ -471,8 +487,8 @@ void QuorvexWindow::Completed() {
         return;
     }
 
-    const bool written = outputHere->WriteFooter(OutputFormat->currentText()) &&
-                         outputFile->flush() && outputFile->error() == QFileDevice::NoError;
+    const bool written = outputHere->WriteFooter(runFormat) && outputFile->flush() &&
+                         outputFile->error() == QFileDevice::NoError;
     if (!written) {
         FailRun(WriteFailure());
         return;
@@ -506,7 +522,9 @@ void QuorvexWindow::FailRun(const QString& message) {
 void QuorvexWindow::SetRunning(bool on) {
     if (running != on) ++runSerial;
     running = on;
+    if (!on) outputClaim.reset();
     if (ComputeButton) ComputeButton->setEnabled(!on);
+    if (OutputFormat) OutputFormat->setEnabled(!on);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -530,15 +548,20 @@ bool QuorvexWindow::GenerateHTMLTables_Action() {
     auto* generator = new GenerateHTML();
     QPointer<GenerateHTML> target(generator);
     QPointer<QuorvexWindow> self(this);
+    // Filling the list and selecting a popup item yield: either window may be closed meanwhile,
+    // and the hand-off then ends where it is.
+    auto bothOpen = [&] { return target && self; };
     generator->SetupLocations();
-    if (!target || !self) return true;
+    if (!bothOpen()) return true;
     generator->FirstMonth->setCurrentIndex(FirstMonth->currentIndex());
     generator->FirstYear->setCurrentIndex(FirstYear->currentIndex());
     generator->LastMonth->setCurrentIndex(LastMonth->currentIndex());
     generator->LastYear->setCurrentIndex(LastYear->currentIndex());
     generator->SetPopupMenu(generator->DaylightMarginMenu, QStringLiteral("2 hours"));
+    if (!bothOpen()) return true;
     generator->SetPopupMenu(generator->MaximumHeightMenu,
                             LowTideBelow->text() + QStringLiteral(" ft"));
+    if (!bothOpen()) return true;
     generator->Location->setText(Location->text());
     const QFileInfo output(OutputPath->text());
     if (output.isAbsolute() && !output.fileName().isEmpty())

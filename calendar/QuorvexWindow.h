@@ -9,11 +9,13 @@
 #include "core/MenuWindow.h"
 #include "engine/TideGetter.h"
 #include "engine/TideReceiver.h"
+#include "platform/PathButton.h"
 
 class CalendarWriter;
 struct FilterSettings;
 class LocationGetter;
 class LocationPicker;
+class OutputFileClaim;
 class QCheckBox;
 class QCloseEvent;
 class QComboBox;
@@ -77,7 +79,7 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     QCheckBox* IncludeHighTides = nullptr;
     QCheckBox* IncludeLowTides = nullptr;
     QLabel* StaticText17 = nullptr;
-    QPushButton* OutputPath = nullptr;  // caption: the output file's absolute path
+    PathButton* OutputPath = nullptr;  // caption: the output file's absolute path
     LocationGetter* GetLocationsShell = nullptr;
 
     // True while SetupLocations refills LocationList; LocationList_Change ignores changes then.
@@ -117,7 +119,8 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     // month or finishes the calendar.
     void Completed() override;
 
-    // True from the moment a run has created its output file until it finishes or stops.
+    // True from the moment a run has created its output file until it finishes or stops; the
+    // compute button and the format popup are disabled meanwhile.
     bool IsRunning() const { return running; }
     int ThisYear() const { return thisYear; }
     int ThisMonth() const { return thisMonth; }
@@ -132,6 +135,9 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     int thisMonth = 0;
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
     std::unique_ptr<QFile> outputFile;           // the calendar file of the run, or none
+    QString runFormat;  // the OutputFormat text the run started with: header, entries, footer
+    // Keeps the runs of other windows from the run's file until the run ends.
+    std::unique_ptr<OutputFileClaim> outputClaim;
 
   private:
     void Layout();

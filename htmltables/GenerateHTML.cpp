@@ -31,6 +31,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Folders.h"
+#include "platform/PathButton.h"
 #include "platform/Text.h"
 
 namespace {
@@ -135,7 +136,10 @@ void GenerateHTML::CreateControls0() {
     LastMonth = popup("LastMonth", months, 11, 12, 304, 76, 91, 20);
     LastYear = popup("LastYear", YearList::Items(), 0, 12, 411, 76, 80, 20);
     StaticText5 = label("StaticText5", "Output To", 12, 2, 164, 86, 20, Qt::AlignRight);
-    OutputPath = button("OutputPath", kNoOutputPath, 10, 33, 188, 502, 20);
+    OutputPath = new PathButton(central);
+    OutputPath->setText(QString::fromLatin1(kNoOutputPath));
+    OutputPath->setAutoDefault(false);
+    place(OutputPath, "OutputPath", 10, 33, 188, 502, 20);
     connect(OutputPath, &QPushButton::clicked, this, [this] { OutputPath_Action(); });
     DoneButton = button("DoneButton", "Done", 0, 465, 312, 80, 20);
     connect(DoneButton, &QPushButton::clicked, this, [this] { DoneButton_Action(); });

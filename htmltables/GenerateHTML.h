@@ -9,6 +9,7 @@
 #include "core/MenuWindow.h"
 #include "engine/TideGetter.h"
 #include "engine/TideReceiver.h"
+#include "platform/PathButton.h"
 
 class QCheckBox;
 class LocationPicker;
@@ -42,7 +43,7 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
     QComboBox* LastMonth = nullptr;
     QComboBox* LastYear = nullptr;
     QLabel* StaticText5 = nullptr;
-    QPushButton* OutputPath = nullptr;  // caption: the output folder's absolute path
+    PathButton* OutputPath = nullptr;  // caption: the output folder's absolute path
     QPushButton* DoneButton = nullptr;
     QPushButton* GenerateButton = nullptr;
     QLabel* Status = nullptr;

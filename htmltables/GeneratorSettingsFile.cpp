@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -46,10 +47,18 @@ bool SaveGeneratorInfo(GenerateHTML& w, const QString& item) {
     s.maximumHeight = SelectedText(w.MaximumHeightMenu);
     s.alsoGenCSV = w.AlsoGenCSV && w.AlsoGenCSV->isChecked();
 
+    // Written beside the document and put in its place only when complete: a document that
+    // cannot be written whole leaves the earlier one as it was. The flush shows a full disk,
+    // which commit() would not report.
     QSaveFile file(item);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(s.Encode());
-    return file.commit();
+    const QByteArray bytes = s.Encode();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
+        Dialogs::MsgBox(
+            QStringLiteral("Unable to save to file ") + QFileInfo(item).absoluteFilePath(), &w);
+        return false;
+    }
+    return true;
 }
 
 bool SetPopupMenu(GenerateHTML& window, QComboBox* menu, const QString& text) {
@@ -120,7 +129,9 @@ bool FileSaveSettings_Action(GenerateHTML& w) {
         QPointer<GenerateHTML> self(&w);
         const QString chosen = AskForSettingsFile(w);
         if (!self || chosen.isEmpty()) return true;
-        w.theFile = chosen;
+        // The chosen file becomes the window's document once it has been written.
+        if (SaveGeneratorInfo(w, chosen) && self) w.theFile = chosen;
+        return false;
     }
     SaveGeneratorInfo(w, w.theFile);
     return false;
@@ -130,8 +141,7 @@ bool FileSaveSettingsAs_Action(GenerateHTML& w) {
     QPointer<GenerateHTML> self(&w);
     const QString chosen = AskForSettingsFile(w);
     if (!self || chosen.isEmpty()) return false;
-    SaveGeneratorInfo(w, chosen);
-    w.theFile = chosen;
+    if (SaveGeneratorInfo(w, chosen) && self) w.theFile = chosen;
     return false;
 }
 

@@ -12,8 +12,10 @@ namespace GeneratorSettingsFile {
 // The name every save dialog of the generator window suggests.
 inline const QString kSuggestedName = QStringLiteral("Tide Generator Settings.tidehtml");
 
-// Writes the window's nine lines to `item`, replacing the file. Returns false (silently) when the
-// file could not be written; an existing file is then left as it was. Does not touch theFile.
+// Writes the window's nine lines to `item`, replacing the file. When the file cannot be written
+// whole (no such folder, no room left) an existing file is left as it was, "Unable to save to
+// file " and the path are shown and false is returned. Does not touch theFile: the commands set
+// it only after a successful save.
 bool SaveGeneratorInfo(GenerateHTML& window, const QString& item);
 
 // The message for a file that is no generator settings document (a binary file such as a

@@ -17,6 +17,7 @@
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
 #include "core/App.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
@@ -138,6 +139,70 @@ class TestCalendarRun : public QObject {
         QVERIFY(window->ComputeButton->isEnabled());
     }
 
+    // LastYear is read at the end of every month: a change during the run moves its end, earlier
+    // or later.
+    void lastYearChangedDuringTheRun_data() {
+        QTest::addColumn<int>("lastMonth");
+        QTest::addColumn<int>("lastYear");
+        QTest::addColumn<int>("changedTo");
+        QTest::addColumn<QStringList>("months");
+        QTest::newRow("earlier") << 12 << 2027 << 2026 << QStringList{"2026-11", "2026-12"};
+        QTest::newRow("later") << 1 << 2026 << 2027 << QStringList{"2026-11", "2026-12", "2027-01"};
+    }
+    void lastYearChangedDuringTheRun() {
+        QFETCH(int, lastMonth);
+        QFETCH(int, lastYear);
+        QFETCH(int, changedTo);
+        QFETCH(QStringList, months);
+        XTideFixture sample(XTideFixture::sampleDataFolder());
+        app->xtideFolder = sample.xtideFolder();
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(11, 2026, lastMonth, lastYear);
+        window->OutputFormat->setCurrentIndex(-1);
+        window->OutputPath->setText(OutPath("plain.txt"));
+        QTimer watch;
+        bool changed = false;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!changed && window &&
+                window->Status->text() == QStringLiteral("11/2026 computed")) {
+                changed = true;
+                window->LastYear->setCurrentIndex(YearList::IndexOf(changedTo, window->LastYear));
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(changed);
+        QCOMPARE(MonthsOf(ReadFile(OutPath("plain.txt"))), months);
+    }
+
+    // A window that starts a month makes itself App's reportTo, for every month of its run.
+    void reportToIsTheWindowStartingAMonth() {
+        ScriptedDialogs dialogs;
+        QuorvexWindow other(QuorvexWindow::OpenMode::Deferred);
+        app->reportTo = &other;
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputPath->setText(OutPath("cal.ics"));
+        QTimer watch;
+        bool handedOver = false;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!handedOver && window &&
+                window->Status->text() == QStringLiteral("03/2026 computed")) {
+                handedOver = true;  // as when another window starts a month meanwhile
+                app->reportTo = &other;
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QCOMPARE(app->reportTo.data(), window.data());
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(handedOver);
+        QCOMPARE(app->reportTo.data(), window.data());  // April took the place back
+        QVERIFY(ReadFile(OutPath("cal.ics")).contains("DTSTART:202604"));
+    }
+
     // An existing file is replaced, not appended to.
     void existingFileReplaced() {
         ScriptedDialogs dialogs;
@@ -206,8 +271,68 @@ class TestCalendarRun : public QObject {
         QVERIFY(!april.contains(PlainLine(seLine)));
     }
 
+    // A run writes its whole file in the format it started with: the format popup is disabled
+    // while it goes, and a format set meanwhile (as a settings document does) waits for the next
+    // run.
+    void formatKeptForTheRun_data() {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("switchedTo");
+        QTest::addColumn<QByteArray>("begins");
+        QTest::addColumn<QByteArray>("ends");
+        QTest::addColumn<QByteArray>("foreign");  // what the other format would have written
+        QTest::addColumn<QByteArray>("april");    // an April event in the run's format
+        QTest::newRow("iCal, then RSS")
+            << 0 << 3 << QByteArray("BEGIN:VCALENDAR\n") << QByteArray("\nEND:VCALENDAR\n")
+            << QByteArray("<item>") << QByteArray("DTSTART:202604");
+        QTest::newRow("RSS, then iCal")
+            << 3 << 0 << QByteArray("<?xml ") << QByteArray("</item>\n</channel>\n</rss>\n")
+            << QByteArray("BEGIN:VEVENT") << QByteArray(" Apr 2026 ");
+        QTest::newRow("Palm Desktop, then comma separated")
+            << 1 << 2 << QByteArray() << QByteArray("Not Private\xfd") << QByteArray("\r")
+            << QByteArray(
+                   "\xfc"
+                   "4/");
+    }
+    void formatKeptForTheRun() {
+        QFETCH(int, format);
+        QFETCH(int, switchedTo);
+        QFETCH(QByteArray, begins);
+        QFETCH(QByteArray, ends);
+        QFETCH(QByteArray, foreign);
+        QFETCH(QByteArray, april);
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputFormat->setCurrentIndex(format);
+        window->OutputPath->setText(OutPath("kept"));
+        QTimer watch;
+        bool switched = false;
+        int ticks = 0;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!switched && window &&
+                window->Status->text() == QStringLiteral("03/2026 computed") && ++ticks == 30) {
+                switched = true;
+                QVERIFY(!window->OutputFormat->isEnabled());
+                window->OutputFormat->setCurrentIndex(switchedTo);
+            }
+        });
+        watch.start(0);
+        window->ComputeButton_Action();
+        QVERIFY(!window->OutputFormat->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(switched);
+        const QByteArray written = ReadFile(OutPath("kept"));
+        QVERIFY2(written.startsWith(begins), written.left(80).constData());
+        QVERIFY2(written.endsWith(ends), written.right(80).constData());
+        QVERIFY(!written.contains(foreign));
+        QVERIFY(written.contains(april));
+        QVERIFY(window->OutputFormat->isEnabled());
+        QCOMPARE(window->OutputFormat->currentIndex(), switchedTo);  // for the next run
+    }
+
     // A settings document opened during a run sets the controls the remaining months read; the
-    // run keeps writing the file it opened, whatever output path the document names.
+    // run keeps writing the file it opened in its format, whatever path and format the document
+    // names.
     void settingsOpenedDuringTheRun() {
         ScriptedDialogs dialogs;
         const QString settings = OutPath("other.quorvex");
@@ -234,7 +359,6 @@ class TestCalendarRun : public QObject {
                 ++ticks == 30) {
                 opened = true;
                 window->OpenFile(settings);
-                window->OutputFormat->setCurrentIndex(0);  // keep iCal for the entries
             }
         });
         watch.start(0);
@@ -248,6 +372,8 @@ class TestCalendarRun : public QObject {
         QVERIFY(ics.contains("DTSTART:20260430T"));
         QVERIFY(!ics.contains("DTSTART:202605"));  // the document's last month is April
         QVERIFY(ics.endsWith("END:VCALENDAR\n"));
+        QVERIFY(!ics.contains('\xfd'));  // no Palm Desktop record
+        QCOMPARE(window->OutputFormat->currentText(), QStringLiteral("Palm Desktop"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -272,6 +398,70 @@ class TestCalendarRun : public QObject {
         QVERIFY(ics.contains("DTSTART:20260430T"));
         QVERIFY(window->ComputeButton->isEnabled());
         QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    // A second window may not write the file a run of another window is writing, under any
+    // spelling of its path: its press is refused before the file is touched. Once the first run
+    // ends, however it ends, the file is free again.
+    void fileOfAnotherRunRefused_data() {
+        QTest::addColumn<QString>("secondPath");  // relative to the output folder
+        QTest::addColumn<QString>("firstEnds");   // "done", "closed" or "failed"
+        QTest::newRow("same path, first run done") << "cal.ics"
+                                                   << "done";
+        QTest::newRow("symbolic link, first window closed") << "link.ics"
+                                                            << "closed";
+        QTest::newRow("other spelling, first run failed") << "sub/..//cal.ics"
+                                                          << "failed";
+    }
+    void fileOfAnotherRunRefused() {
+        QFETCH(QString, secondPath);
+        QFETCH(QString, firstEnds);
+        ScriptedDialogs dialogs;
+        QVERIFY(QDir().mkpath(OutPath("sub")));
+        QVERIFY(QFile::link(OutPath("cal.ics"), OutPath("link.ics")));
+        fixture->setFailure("sleep:0.3");
+        MakeWindow();
+        SetPeriod(3, 2026, 4, 2026);
+        window->OutputPath->setText(OutPath("cal.ics"));
+        window->ComputeButton_Action();
+        QVERIFY(window->IsRunning());
+        if (firstEnds == QLatin1String("failed")) fixture->setFailure("sleep:0.3,exit:3");
+        const QByteArray header = ReadFile(OutPath("cal.ics"));
+        QVERIFY(header.startsWith("BEGIN:VCALENDAR\n"));
+
+        // Spelled as it stands, not cleaned.
+        const QString secondCaption = out->path() + QLatin1Char('/') + secondPath;
+        QPointer<QuorvexWindow> second = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+        second->Location->setText(kPortAngeles);
+        second->OutputPath->setText(secondCaption);
+        second->ComputeButton_Action();
+        QCOMPARE(
+            dialogs.messages,
+            QStringList{QStringLiteral("Unable to save to file ") +
+                        QFileInfo(secondCaption).absoluteFilePath() +
+                        QStringLiteral(": a calendar run of another window is writing to it")});
+        QVERIFY(!second->IsRunning());
+        QVERIFY(second->ComputeButton->isEnabled());
+        QCOMPARE(ReadFile(OutPath("cal.ics")), header);  // neither truncated nor written
+
+        if (firstEnds == QLatin1String("done")) {
+            QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        } else if (firstEnds == QLatin1String("closed")) {
+            window->close();
+            QTRY_VERIFY(window.isNull());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 2, kRunTimeout);
+            QVERIFY(!window->IsRunning());
+        }
+        fixture->clearFailure();
+        second->ComputeButton_Action();
+        QVERIFY(second->IsRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(second->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        const QByteArray ics = ReadFile(OutPath("cal.ics"));
+        QCOMPARE(ics.count("BEGIN:VCALENDAR"), 1);
+        QCOMPARE(ics.count("END:VCALENDAR"), 1);
+        QVERIFY(ics.contains("Port Angeles"));
+        delete second;
     }
 
     // Closing the window ends its run, whether tide is still running or the window is reading a
@@ -322,7 +512,7 @@ class TestCalendarRun : public QObject {
         QTest::addColumn<QString>("message");  // a part of the message shown
         QTest::newRow("harmonics text")
             << QByteArray("harmonics") << kSeattle << "harmonics.tcd: No such file or directory";
-        QTest::newRow("exit status") << QByteArray("exit:3") << kSeattle << "";
+        QTest::newRow("exit status") << QByteArray("exit:3") << kSeattle << "exit status 3";
         QTest::newRow("unknown station") << QByteArray() << "Nowhere Bay"
                                          << "Error";
         QTest::newRow("no tide") << QByteArray("remove") << kSeattle << "127";
@@ -350,6 +540,7 @@ class TestCalendarRun : public QObject {
         QCOMPARE(window->Status->text(), QStringLiteral("03/2026 computed"));
         QVERIFY(!window->IsRunning());
         QVERIFY(window->ComputeButton->isEnabled());
+        QVERIFY(window->OutputFormat->isEnabled());
         const QByteArray ics = ReadFile(OutPath("failed.ics"));
         QVERIFY(ics.startsWith("BEGIN:VCALENDAR\n"));
         QVERIFY(!ics.contains("BEGIN:VEVENT"));
@@ -367,24 +558,48 @@ class TestCalendarRun : public QObject {
         QCOMPARE(ReadFile(OutPath("failed.ics")).count("BEGIN:VCALENDAR"), 1);
     }
 
-    // A write that fails (a full disk) is reported and stops the run; it never ends in "Done".
+    // A write that fails (a full disk) is reported with the file being written and stops the
+    // run; it never ends in "Done". The output path may have been changed since the run began.
+    void writeFailureStops_data() {
+        QTest::addColumn<QString>("file");   // "" for a file of the run's folder
+        QTest::addColumn<int>("sizeLimit");  // bytes a file may grow to; 0 for no limit
+        QTest::newRow("refused at once") << "/dev/full" << 0;
+        QTest::newRow("refused in a month, caption changed") << "" << 600;
+    }
     void writeFailureStops() {
-        if (!QFileInfo::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full here");
+        QFETCH(QString, file);
+        QFETCH(int, sizeLimit);
+        if (!file.isEmpty() && !QFileInfo::exists(file)) QSKIP("no /dev/full here");
+        if (file.isEmpty()) file = OutPath("full.ics");
         ScriptedDialogs dialogs;
         MakeWindow();
         SetPeriod(3, 2026, 5, 2026);
         window->SunriseSunset->setChecked(true);
         window->MoonriseMoonset->setChecked(true);
-        window->OutputPath->setText(QStringLiteral("/dev/full"));
-        window->ComputeButton_Action();
-        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
-        QVERIFY2(dialogs.messages.first().startsWith(
-                     QStringLiteral("Unable to write to file /dev/full")),
-                 qPrintable(dialogs.messages.first()));
+        window->OutputPath->setText(file);
+        {
+            std::unique_ptr<FileSizeLimit> limit;
+            if (sizeLimit > 0) {
+                limit = std::make_unique<FileSizeLimit>(sizeLimit);
+                QVERIFY(limit->isValid());
+            }
+            window->ComputeButton_Action();
+            if (sizeLimit > 0) {
+                QVERIFY(window->IsRunning());
+                window->OutputPath->setText(OutPath("chosen later.ics"));
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
+        }
+        QVERIFY2(
+            dialogs.messages.first().startsWith(QStringLiteral("Unable to write to file ") + file),
+            qPrintable(dialogs.messages.first()));
         QVERIFY(!window->IsRunning());
+        QVERIFY(window->ComputeButton->isEnabled());
+        QVERIFY(window->OutputFormat->isEnabled());
         QTest::qWait(300);
         QVERIFY(window->Status->text() != QStringLiteral("Done"));
         QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(!QFile::exists(OutPath("chosen later.ics")));
     }
 };
 

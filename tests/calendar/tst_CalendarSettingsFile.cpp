@@ -15,6 +15,7 @@
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
 #include "platform/Folders.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 
@@ -126,7 +127,8 @@ class tst_CalendarSettingsFile : public QObject {
     void suggestedNames();
     void saveSettingsAs();
     void saveSettingsAsksOnceThenWrites();
-    void saveFailureChangesNothing();
+    void saveFailureIsReported_data();
+    void saveFailureIsReported();
     void openSettings();
 
   private:
@@ -506,21 +508,44 @@ void tst_CalendarSettingsFile::saveSettingsAsksOnceThenWrites() {
     QVERIFY(ReadAll(opened).contains(P("9") + P("7")));
 }
 
-// A document that cannot be created: no message, nothing written, theFile as it was.
-void tst_CalendarSettingsFile::saveFailureChangesNothing() {
+// A document that cannot be written (a folder that cannot hold it, a disk that fills up) is
+// reported with its path; an earlier document of that name and theFile stay as they were.
+void tst_CalendarSettingsFile::saveFailureIsReported_data() {
+    QTest::addColumn<QString>("command");  // "Save Settings As" or "Save Settings"
+    QTest::addColumn<bool>("diskFull");    // else the path lies under a plain file
+    QTest::newRow("Save Settings As, no such folder") << "Save Settings As" << false;
+    QTest::newRow("Save Settings As, disk full") << "Save Settings As" << true;
+    QTest::newRow("Save Settings, disk full") << "Save Settings" << true;
+}
+
+void tst_CalendarSettingsFile::saveFailureIsReported() {
+    QFETCH(QString, command);
+    QFETCH(bool, diskFull);
     ScriptedDialogs dialogs;
     const QString blocker = Path(QStringLiteral("plain file"));
     Write(blocker, "x");
+    const QString target =
+        diskFull ? Path(QStringLiteral("kept.quorvex")) : blocker + QStringLiteral("/x.quorvex");
+    const QByteArray earlier = TypicalDocument();
+    if (diskFull) Write(target, earlier);
     Window w = NewWindow();
-    w->theFile = QStringLiteral("/earlier.quorvex");
-    QVERIFY(!CalendarSettingsFile::SaveFile(*w, blocker + QStringLiteral("/x.quorvex")));
-    QCOMPARE(w->theFile, QStringLiteral("/earlier.quorvex"));
-
-    dialogs.Answer(blocker + QStringLiteral("/y.quorvex"));
-    QVERIFY(CalendarSettingsFile::FileSaveSettingsAs_Action(*w));
-    QCOMPARE(w->theFile, QStringLiteral("/earlier.quorvex"));
-    QVERIFY(dialogs.messages.isEmpty());
+    w->Location->setText(QStringLiteral("A location long enough not to fit"));
+    const bool saveAs = command == QLatin1String("Save Settings As");
+    const QString before = saveAs ? QStringLiteral("/earlier.quorvex") : target;
+    w->theFile = before;
+    if (saveAs) dialogs.Answer(target);
+    {
+        FileSizeLimit limit(diskFull ? 16 : RLIM_INFINITY);
+        QVERIFY(limit.isValid());
+        QVERIFY(saveAs ? CalendarSettingsFile::FileSaveSettingsAs_Action(*w)
+                       : CalendarSettingsFile::FileSaveSettings_Action(*w));
+    }
+    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Unable to save to file ") + target});
+    QCOMPARE(w->theFile, before);
     QCOMPARE(ReadAll(blocker), QByteArray("x"));
+    if (diskFull) QCOMPARE(ReadAll(target), earlier);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+             diskFull ? (QStringList{"kept.quorvex", "plain file"}) : QStringList{"plain file"});
 }
 
 void tst_CalendarSettingsFile::openSettings() {

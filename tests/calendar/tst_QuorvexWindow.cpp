@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
@@ -175,13 +176,125 @@ class TestQuorvexWindow : public QObject {
         QCOMPARE(w->FirstMonth->nextInFocusChain(), w->FirstYear);
     }
 
+    // Every control of the layout, in creation order: its class, what it shows, the alignment of
+    // a label, its text size and its place (a height grows only as far as its text needs).
+    void layout_data() {
+        QTest::addColumn<int>("order");  // place among the controls created, from 0
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("align");  // a label's horizontal alignment, else 0
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QRect>("rect");
+        const int L = Qt::AlignLeft, R = Qt::AlignRight, C = Qt::AlignHCenter;
+        int order = 0;
+        auto row = [&order](const char* name, const char* cls, const char* text, int align,
+                            int points, QRect rect) {
+            QTest::newRow(name) << order++ << QString::fromLatin1(cls) << QString::fromLatin1(text)
+                                << align << points << rect;
+        };
+        row("LocationList", "QComboBox", "", 0, 12, {20, 66, 220, 20});
+        row("StaticText1", "QLabel", "Location", L, 12, {20, 10, 100, 20});
+        row("StaticText2", "QLabel", "Time Period From", L, 12, {20, 129, 115, 20});
+        row("FirstMonth", "QComboBox", "January", 0, 12, {20, 149, 91, 20});
+        row("FirstYear", "QComboBox", "2008", 0, 12, {127, 149, 80, 20});
+        row("StaticText3", "QLabel", "To", L, 12, {93, 173, 51, 20});
+        row("LastMonth", "QComboBox", "December", 0, 12, {20, 191, 91, 20});
+        row("LastYear", "QComboBox", "2008", 0, 12, {127, 191, 80, 20});
+        row("StaticText4", "QLabel", "High Tide", L, 12, {294, 24, 100, 20});
+        row("StaticText5", "QLabel", "Above", R, 12, {294, 49, 60, 20});
+        row("StaticText6", "QLabel", "Below", R, 12, {294, 80, 60, 20});
+        row("HighTideAbove", "QLineEdit", "", 0, 12, {361, 48, 52, 22});
+        row("HighTideBelow", "QLineEdit", "", 0, 12, {361, 79, 52, 22});
+        row("StaticText8", "QLabel", "After", R, 12, {433, 48, 40, 20});
+        row("StaticText7", "QLabel", "Before", R, 12, {433, 80, 40, 20});
+        row("HighTideBefore", "QComboBox", "midnight", 0, 12, {485, 81, 95, 20});
+        row("HighTideAfter", "QComboBox", "midnight", 0, 12, {485, 49, 95, 20});
+        row("StaticText9", "QLabel", "Low Tide", L, 12, {294, 121, 100, 20});
+        row("StaticText10", "QLabel", "Above", R, 12, {294, 146, 60, 20});
+        row("StaticText11", "QLabel", "Below", R, 12, {294, 177, 60, 20});
+        row("LowTideAbove", "QLineEdit", "", 0, 12, {361, 145, 52, 22});
+        row("LowTideBelow", "QLineEdit", "", 0, 12, {361, 176, 52, 22});
+        row("StaticText12", "QLabel", "After", R, 12, {433, 145, 40, 20});
+        row("StaticText13", "QLabel", "Before", R, 12, {433, 177, 40, 20});
+        row("LowTideBefore", "QComboBox", "midnight", 0, 12, {485, 178, 95, 20});
+        row("LowTideAfter", "QComboBox", "midnight", 0, 12, {485, 146, 95, 20});
+        row("StaticText14", "QLabel", "Output To", R, 12, {31, 294, 100, 20});
+        row("StaticText15", "QLabel", "Output Format", R, 12, {143, 326, 100, 20});
+        row("OutputFormat", "QComboBox", "iCal", 0, 12, {264, 326, 146, 20});
+        row("ComputeButton", "QPushButton", "Compute Tides", 0, 12, {285, 396, 120, 20});
+        row("PushButton2", "QPushButton", "Quit", 0, 12, {511, 396, 69, 20});
+        row("SearchField", "QLineEdit", "", 0, 12, {98, 40, 142, 20});
+        row("StaticText16", "QLabel", "Search For", R, 12, {20, 39, 71, 20});
+        row("Location", "QLabel", "No Location Specified", C, 12, {20, 93, 220, 20});
+        row("SunriseSunset", "QCheckBox", "Include Sunrise and Sunset", 0, 12, {294, 213, 240, 20});
+        row("MoonriseMoonset", "QCheckBox", "Include Moonrise and Moonset", 0, 12,
+            {294, 235, 240, 20});
+        row("Status", "QLabel", "", C, 14, {20, 358, 588, 26});
+        row("ShowMoonPhases", "QCheckBox", "Include Phases of the Moon", 0, 12,
+            {294, 258, 240, 20});
+        row("IncludeHighTides", "QCheckBox", "Include High Tides", 0, 12, {361, 24, 200, 20});
+        row("IncludeLowTides", "QCheckBox", "Include Low Tides", 0, 12, {361, 121, 200, 20});
+        row("StaticText17", "QLabel", "v19", L, 9, {606, 421, 22, 12});
+        row("OutputPath", "PathButton", "No Output Path Specified", 0, 10, {143, 294, 437, 20});
+        row("GetLocationsShell", "LocationGetter", "", 0, 0, QRect());
+    }
+    void layout() {
+        QFETCH(int, order);
+        QFETCH(QString, cls);
+        QFETCH(QString, text);
+        QFETCH(int, align);
+        QFETCH(int, points);
+        QFETCH(QRect, rect);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        QuorvexWindow* w = Quiet();
+        QObject* o = w->findChild<QObject*>(name);
+        QVERIFY2(o, qPrintable(name));
+        QCOMPARE(QString::fromLatin1(o->metaObject()->className()), cls);
+        auto* c = qobject_cast<QWidget*>(o);
+        if (rect.isNull()) {  // the listing shell: no control on the window
+            QVERIFY(!c);
+            return;
+        }
+        QVERIFY(c);
+        QList<QWidget*> created;
+        for (QObject* child : w->centralWidget()->children())
+            if (auto* widget = qobject_cast<QWidget*>(child)) created << widget;
+        QCOMPARE(created.indexOf(c), order);
+        QVERIFY(c->isVisible());
+        QCOMPARE(c->pos(), rect.topLeft());
+        QCOMPARE(c->width(), rect.width());
+        QVERIFY(c->height() >= rect.height());
+        QVERIFY2(c->height() <= qMax(rect.height(), c->sizeHint().height()),
+                 "a height grows only as far as its text needs");
+        QCOMPARE(c->font().pixelSize(), points);
+        QString shown;
+        if (auto* l = qobject_cast<QLabel*>(c)) {
+            shown = l->text();
+            QCOMPARE(int(l->alignment() & Qt::AlignHorizontal_Mask), align);
+        } else if (auto* p = qobject_cast<QComboBox*>(c)) {
+            shown = p->currentText();
+        } else if (auto* e = qobject_cast<QLineEdit*>(c)) {
+            shown = e->text();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(c)) {
+            shown = b->text();
+        }
+        QCOMPARE(shown, text);
+    }
+
     void itemLists() {
         QuorvexWindow* w = Fresh();
-        QCOMPARE(w->FirstMonth->count(), 12);
-        QCOMPARE(w->LastMonth->itemText(8), QStringLiteral("September"));
-        QCOMPARE(w->HighTideAfter->count(), 24);
-        QCOMPARE(w->LowTideBefore->itemText(12), QStringLiteral("noon"));
-        QCOMPARE(w->LowTideBefore->itemText(23), QStringLiteral("11 PM"));
+        const QStringList months{"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
+        QCOMPARE(Items(w->FirstMonth), months);
+        QCOMPARE(Items(w->LastMonth), months);
+        const QStringList hours{"midnight", "1 AM", "2 AM", "3 AM", "4 AM",  "5 AM",
+                                "6 AM",     "7 AM", "8 AM", "9 AM", "10 AM", "11 AM",
+                                "noon",     "1 PM", "2 PM", "3 PM", "4 PM",  "5 PM",
+                                "6 PM",     "7 PM", "8 PM", "9 PM", "10 PM", "11 PM"};
+        for (const QComboBox* popup :
+             {w->HighTideBefore, w->HighTideAfter, w->LowTideBefore, w->LowTideAfter})
+            QCOMPARE(Items(popup), hours);
         QCOMPARE(Items(w->OutputFormat),
                  (QStringList{"iCal", "Palm Desktop", "Comma Separated Text", "RSS"}));
         // The years start at 2008 and reach ten years past this one, in both popups.
@@ -265,8 +378,9 @@ class TestQuorvexWindow : public QObject {
         w->SearchField->setText(QStringLiteral("alpha"));
         QTest::keyClick(w->SearchField, Qt::Key_Return);
         QCOMPARE(Items(w->LocationList), (QStringList{"Alpha Bay", "Alpha Creek"}));
+        // A choice that leaves the popup without a selected item does not reach the label.
         emit w->LocationList->activated(1);
-        QCOMPARE(w->LocationList->currentIndex(), -1);  // activated alone does not select
+        QCOMPARE(w->Location->text(), QStringLiteral("Kept From A File"));
         w->LocationList->setCurrentIndex(1);
         emit w->LocationList->activated(1);
         QCOMPARE(w->Location->text(), QStringLiteral("Alpha Creek"));
@@ -435,6 +549,105 @@ class TestQuorvexWindow : public QObject {
             QCOMPARE(other->OutputPath->text(), untouched.OutputPath->text());
         }
         qDeleteAll(generators);
+    }
+
+    // Closing either window while the hand-off yields (filling the generator's location list,
+    // selecting its daylight margin or its maximum height) ends the hand-off quietly.
+    void handOffWithAWindowClosed_data() {
+        QTest::addColumn<bool>("closeMain");
+        QTest::addColumn<QString>("step");
+        for (bool main : {true, false})
+            for (const char* step : {"locations", "daylight margin", "maximum height"})
+                QTest::addRow("%s window, %s", main ? "main" : "generator", step)
+                    << main << QString::fromLatin1(step);
+    }
+    void handOffWithAWindowClosed() {
+        QFETCH(bool, closeMain);
+        QFETCH(QString, step);
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        app->locations = QStringList{"Alpha Bay", "Beta Point", "Gamma Reef"};
+        app->nlocations = 3;
+        w->LastYear->setCurrentText(QStringLiteral("2011"));
+        w->LowTideBelow->setText(QStringLiteral("1.5"));
+        w->Location->setText(QStringLiteral("Beta Point"));
+        // The step the hand-off is in shows in the generator's controls.
+        auto inStep = [&step](GenerateHTML* g) {
+            const bool periodCopied = g->LastYear->currentText() == QLatin1String("2011");
+            const bool marginSet = g->DaylightMarginMenu->currentText() == QLatin1String("2 hours");
+            if (step == QLatin1String("locations")) return g->LocationList->count() > 0;
+            if (step == QLatin1String("daylight margin")) return periodCopied && !marginSet;
+            return marginSet && g->Location->text() == QLatin1String("No Location Specified");
+        };
+        QTimer watch;
+        bool closed = false;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            const QList<GenerateHTML*> generators = Generators();
+            if (closed || generators.size() != 1 || !inStep(generators.first())) return;
+            closed = true;
+            if (closeMain)
+                window->close();
+            else
+                generators.first()->close();
+        });
+        watch.start(0);
+        QVERIFY(w->DispatchMenuCommand(QStringLiteral("GenerateHTMLTables")));
+        watch.stop();
+        QVERIFY(closed);
+        QTRY_VERIFY(closeMain ? window.isNull() : Generators().isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+        if (closeMain) {
+            QCOMPARE(Generators().size(), 1);
+            QPointer<GenerateHTML> left = Generators().first();
+            QVERIFY(left->isVisible());
+            left->close();
+            QTRY_VERIFY(left.isNull());
+        } else {
+            QVERIFY(window);
+            QCOMPARE(window->Location->text(), QStringLiteral("Beta Point"));
+        }
+    }
+
+    // The output button of either window shows a path holding "&" as written, takes no Alt
+    // shortcut from it and gives the path back unchanged (as the settings documents store it).
+    void outputPathShownAsWritten_data() {
+        QTest::addColumn<bool>("generator");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("calendar window") << false << "/tmp/Tides &b Currents/Bay & Sound.ics";
+        QTest::newRow("generator window") << true << "/tmp/Tides &b Currents";
+        QTest::newRow("calendar window, doubled") << false << "/tmp/a&&b.ics";
+    }
+    void outputPathShownAsWritten() {
+        QFETCH(bool, generator);
+        QFETCH(QString, path);
+        ScriptedDialogs dialogs;
+        QuorvexWindow* w = Quiet();
+        std::unique_ptr<GenerateHTML> g(generator ? new GenerateHTML : nullptr);
+        QWidget* owner = generator ? static_cast<QWidget*>(g.get()) : w;
+        if (generator)
+            g->OutputPath->setText(path);
+        else
+            w->OutputPath->setText(path);
+        auto* button = owner->findChild<QPushButton*>(QStringLiteral("OutputPath"));
+        QVERIFY(button);
+        QCOMPARE(button->text(), path);
+        QVERIFY(button->shortcut().isEmpty());
+
+        // Drawn as a plain button draws a caption whose every "&" is doubled: all shown.
+        QPushButton reference(QString(path).replace(QLatin1Char('&'), QLatin1String("&&")));
+        reference.setFont(button->font());
+        reference.setAutoDefault(false);
+        reference.resize(button->size());
+        const auto image = [](QWidget* w) {
+            return w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        };
+        QCOMPARE(image(button), image(&reference));
+
+        owner->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(owner));
+        QTest::keyClick(owner, Qt::Key_B, Qt::AltModifier);
+        QTest::qWait(300);                    // a shortcut clicks a button after a short delay
+        QVERIFY(dialogs.requests.isEmpty());  // the folder or file dialog did not open
     }
 
     void computeCannotCreateTheFile() {

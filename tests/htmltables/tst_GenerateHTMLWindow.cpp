@@ -93,7 +93,7 @@ void TestGenerateHTMLWindow::controls_data() {
     row("StaticText4", "QLabel", "To", QRect(377, 58, 51, 20), 12);
     row("LastMonth", "QComboBox", "December", QRect(304, 76, 91, 20), 12);
     row("StaticText5", "QLabel", "Output To", QRect(2, 164, 86, 20), 12);
-    row("OutputPath", "QPushButton", "No Output Path Specified", QRect(33, 188, 502, 20), 10);
+    row("OutputPath", "PathButton", "No Output Path Specified", QRect(33, 188, 502, 20), 10);
     row("DoneButton", "QPushButton", "Done", QRect(465, 312, 80, 20), 0);
     row("GenerateButton", "QPushButton", "Generate HTML Tide Tables", QRect(175, 248, 219, 20), 0);
     row("Status", "QLabel", "", QRect(33, 280, 502, 20), 0);

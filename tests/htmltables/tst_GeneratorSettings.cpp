@@ -2,6 +2,7 @@
 // them back into the controls, selecting pop-up items by text, and the three settings commands.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include "htmltables/GenerateHTML.h"
 #include "htmltables/GeneratorSettings.h"
 #include "htmltables/GeneratorSettingsFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 
@@ -70,6 +72,7 @@ class tst_GeneratorSettings : public QObject {
     void saveSettingsCancelAsksAgain();
     void saveSettingsAs();
     void openSettings();
+    void unwritableFile_data();
     void unwritableFile();
 
   private:
@@ -507,20 +510,53 @@ void tst_GeneratorSettings::openSettings() {
     QCOMPARE(w->Location->text(), QStringLiteral("Opened"));
 }
 
-// A document that cannot be created: nothing is written, no message, and Save Settings As makes
-// it the window's document all the same.
+// A document that cannot be written (a folder that cannot hold it, a disk that fills up) is
+// reported with its path; an earlier document of that name and theFile stay as they were.
+void tst_GeneratorSettings::unwritableFile_data() {
+    QTest::addColumn<QString>("command");  // "Save Settings As" or "Save Settings"
+    QTest::addColumn<QString>("theFile");  // before the command
+    QTest::addColumn<bool>("diskFull");    // else the path lies under a plain file
+    QTest::newRow("Save Settings As, no such folder") << "Save Settings As"
+                                                      << "/earlier.tidehtml" << false;
+    QTest::newRow("Save Settings As, disk full") << "Save Settings As"
+                                                 << "" << true;
+    QTest::newRow("first Save Settings, no such folder") << "Save Settings"
+                                                         << "" << false;
+    QTest::newRow("Save Settings, disk full") << "Save Settings"
+                                              << "target" << true;
+}
+
 void tst_GeneratorSettings::unwritableFile() {
+    QFETCH(QString, command);
+    QFETCH(QString, theFile);
+    QFETCH(bool, diskFull);
     ScriptedDialogs dialogs;
     Window w = NewWindow();
+    w->Location->setText(QStringLiteral("A location long enough not to fit"));
     const QString blocker = Path(QStringLiteral("plain file"));
     Write(blocker, "x");
-    const QString target = blocker + QStringLiteral("/x.tidehtml");
-    QVERIFY(!GeneratorSettingsFile::SaveGeneratorInfo(*w, target));
-    dialogs.Answer(target);
-    QCOMPARE(GeneratorSettingsFile::FileSaveSettingsAs_Action(*w), false);
-    QCOMPARE(w->theFile, target);
-    QVERIFY(dialogs.messages.isEmpty());
+    const QString target =
+        diskFull ? Path(QStringLiteral("kept.tidehtml")) : blocker + QStringLiteral("/x.tidehtml");
+    const QByteArray earlier("Earlier\nMay\n2009\nJune\n2010\n/t\n1 hour\n2 ft\ntrue\n");
+    if (diskFull) Write(target, earlier);
+    if (theFile == QLatin1String("target")) theFile = target;
+    w->theFile = theFile;
+    if (theFile.isEmpty() || command == QLatin1String("Save Settings As")) dialogs.Answer(target);
+    {
+        FileSizeLimit limit(diskFull ? 16 : RLIM_INFINITY);
+        QVERIFY(limit.isValid());
+        QCOMPARE(command == QLatin1String("Save Settings As")
+                     ? GeneratorSettingsFile::FileSaveSettingsAs_Action(*w)
+                     : GeneratorSettingsFile::FileSaveSettings_Action(*w),
+                 false);
+    }
+    QVERIFY(dialogs.answers.isEmpty());
+    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Unable to save to file ") + target});
+    QCOMPARE(w->theFile, theFile);
     QCOMPARE(ReadAll(blocker), QByteArray("x"));
+    if (diskFull) QCOMPARE(ReadAll(target), earlier);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+             diskFull ? (QStringList{"kept.tidehtml", "plain file"}) : QStringList{"plain file"});
 }
 
 QUORVEX_TEST_MAIN(tst_GeneratorSettings)
