@@ -453,7 +453,8 @@ void QuorvexWindow::Completed() {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
                 !outputHere->WriteEvent(OutputFormat->currentText(), thisYear, thisMonth,
-                                        event->day, event->hour, event->minute, event->eventText)) {
+                                        event->day, event->hour, event->minute, event->eventText,
+                                        event->zone)) {
                 FailRun(WriteFailure());
                 return;
             }

@@ -14,6 +14,7 @@
 
 #include "calendar/CalendarWriter.h"
 #include "calendar/QuorvexWindow.h"
+#include "calendar/TideZone.h"
 #include "calendar/YearList.h"
 #include "core/App.h"
 #include "support/ScriptedDialogs.h"
@@ -79,7 +80,7 @@ class TestCalendarRunE2E : public QObject {
             ReadFile(QStringLiteral(QUORVEX_TEST_FIXTURES "/calendar-e2e/") + expected);
         QVERIFY(!want.isEmpty());
         if (format == QLatin1String("RSS")) {
-            // The channel's publication date is the time of the run.
+            // The channel's publication date is the time of the run, with the machine's offset.
             const QRegularExpression pub(
                 QStringLiteral("<channel>\n(?:.*\n){3}<pubDate>(.*)</pubDate>"));
             const auto m = pub.match(QString::fromUtf8(written));
@@ -88,6 +89,8 @@ class TestCalendarRunE2E : public QObject {
                                                        QStringLiteral("ddd, dd MMM yyyy HH:mm:ss"));
             QVERIFY2(at.isValid() && at >= started && at <= QDateTime::currentDateTime(),
                      qPrintable(m.captured(1)));
+            QCOMPARE(m.captured(1).mid(25),
+                     QLatin1Char(' ') + TideZone::Rfc2822FromSeconds(at.offsetFromUtc()));
             written.replace(m.captured(1).toUtf8(), "PUBDATE");
 
             QXmlStreamReader xml(written);
@@ -104,9 +107,9 @@ class TestCalendarRunE2E : public QObject {
             while (at < written.size() && at < want.size() && written[at] == want[at]) ++at;
             QFAIL(
                 qPrintable(QStringLiteral("differs at byte %1: got '%2', expected '%3'")
-                               .arg(at)
-                               .arg(QString::fromLatin1(written.mid(at, 60).toPercentEncoding(" ")))
-                               .arg(QString::fromLatin1(want.mid(at, 60).toPercentEncoding(" ")))));
+                               .arg(QString::number(at),
+                                    QString::fromLatin1(written.mid(at, 60).toPercentEncoding(" ")),
+                                    QString::fromLatin1(want.mid(at, 60).toPercentEncoding(" ")))));
         }
     }
 };
