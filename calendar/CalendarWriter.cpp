@@ -25,8 +25,10 @@ QString Four(int value) { return Text::Format(value, QStringLiteral("0000")); }
 // the neighbouring month (day 0 is the last day of the month before).
 QDate DateOf(int year, int month, int day) { return QDate(year, month, 1).addDays(day - 1); }
 
+// The station's clock time as a date and time of no zone: counted in UTC, so that the machine's
+// own daylight-time changes never move it.
 QDateTime DateTimeOf(int year, int month, int day, int hour, int minute, int second = 0) {
-    return QDateTime(DateOf(year, month, day), QTime(0, 0))
+    return QDateTime(DateOf(year, month, day), QTime(0, 0), Qt::UTC)
         .addSecs(qint64(hour) * 3600 + qint64(minute) * 60 + second);
 }
 

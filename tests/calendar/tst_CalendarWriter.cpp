@@ -1,6 +1,8 @@
 // Tests of the calendar formats: exact bytes of each format's header, entries and footer, the
 // record builders, the RSS date, write failures, and the files read back by real consumers
 // (libical, an XML reader).
+#include <time.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QLocale>
@@ -202,6 +204,50 @@ class TestCalendarWriter : public QObject {
                             "14:05\xfc"
                             "07.03.09\xfc\xfc\xfc"
                             "Not Private\xfd"));
+    }
+
+    // The times are the station's clock times: the machine's own daylight-time changes move no
+    // event, not even one in the hour the machine's clock skips.
+    void timesIgnoreTheMachinesDaylightTime_data() {
+        QTest::addColumn<QDateTime>("at");  // the station's clock time
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QString>("rss");
+        const auto at = [](int month, int day, int hour, int minute) {
+            return QDateTime(QDate(2026, month, day), QTime(hour, minute), Qt::UTC);
+        };
+        QTest::newRow("after the spring change") << at(3, 8, 7, 35) << "3/8/26, 7:35 AM,x\r"
+                                                 << "Sun, 08 Mar 2026 07:35:00 -0700";
+        QTest::newRow("in the skipped hour") << at(3, 8, 2, 30) << "3/8/26, 2:30 AM,x\r"
+                                             << "Sun, 08 Mar 2026 02:30:00 -0700";
+        QTest::newRow("late on the day of the spring change")
+            << at(3, 8, 23, 30) << "3/8/26, 11:30 PM,x\r"
+            << "Sun, 08 Mar 2026 23:30:00 -0700";
+        QTest::newRow("after the autumn change") << at(11, 1, 13, 5) << "11/1/26, 1:05 PM,x\r"
+                                                 << "Sun, 01 Nov 2026 13:05:00 -0700";
+    }
+    void timesIgnoreTheMachinesDaylightTime() {
+        QFETCH(QDateTime, at);
+        const QByteArray tz = qgetenv("TZ");
+        qputenv("TZ", "America/Los_Angeles");
+        tzset();
+        const QDate d = at.date();
+        const QTime t = at.time();
+        const QString csv = CalendarWriter::CommaSeparatedEvent(d.year(), d.month(), d.day(),
+                                                                t.hour(), t.minute(), "x");
+        const QByteArray palm = CalendarWriter::PalmDesktopEvent(d.year(), d.month(), d.day(),
+                                                                 t.hour(), t.minute(), "x");
+        const QString rss = CalendarWriter::FormatToRSSDate(d.year(), d.month(), d.day(), t.hour(),
+                                                            t.minute(), 0, "-0700");
+        if (tz.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", tz);
+        tzset();
+        QTEST(csv, "csv");
+        QTEST(rss, "rss");
+        const QList<QByteArray> fields = palm.split('\xfc');
+        QCOMPARE(fields.size(), 8);
+        QCOMPARE(QString::fromUtf8(fields[1] + ", " + fields[3] + ",x\r"), csv);
     }
 
     void plainLines() {
