@@ -272,7 +272,7 @@ void QuorvexWindow::Event_Open() {
     GetLocations();
 }
 
-void QuorvexWindow::PushButton2_Action() { QCoreApplication::exit(0); }
+void QuorvexWindow::PushButton2_Action() { App::Quit(); }
 
 bool QuorvexWindow::FileClose_Action() {
     close();

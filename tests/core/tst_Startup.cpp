@@ -1,5 +1,7 @@
 // tst_Startup  The start-up as main runs it, against the stand-in tide: the order of the
-// application's events, the documents of the command line and a cancelled folder dialog.
+// application's events, the documents of the command line, a cancelled folder dialog, and the
+// end through Quit of the menu bar or of the main window's Quit button.
+#include <QAction>
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
@@ -12,11 +14,14 @@
 #include "calendar/CalendarSettings.h"
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
+#include "core/AboutQuorvex.h"
 #include "core/App.h"
 #include "core/Startup.h"
 #include "engine/LocationGetter.h"
 #include "engine/XTideFolder.h"
+#include "htmltables/GenerateHTML.h"
 #include "platform/Folders.h"
+#include "support/ProcessProbe.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
@@ -30,11 +35,19 @@ QList<QuorvexWindow*> MainWindows() {
     return found;
 }
 
-int TopLevelWindows() {
+// The windows that exist, or only those shown.
+int TopLevelWindows(bool shownOnly = false) {
     int count = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<QMainWindow*>(w)) ++count;
+        if (qobject_cast<QMainWindow*>(w) && (!shownOnly || w->isVisible())) ++count;
     return count;
+}
+
+// Whether the file at `path` is open in this process.
+bool OpenHere(const QString& path) {
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System))
+        if (fd.symLinkTarget() == path) return true;
+    return false;
 }
 
 // Main windows whose own location listing has started.
@@ -112,6 +125,8 @@ class tst_Startup : public QObject {
     void startUp_data();
     void startUp();
     void cancelledFolderDialog();
+    void quit_data();
+    void quit();
 
   private:
     std::unique_ptr<XTideFixture> fixture;
@@ -234,8 +249,7 @@ void tst_Startup::startUp() {
         windowsSeen = TopLevelWindows();
         for (QuorvexWindow* w : MainWindows()) seen << Shown(w);
         seen.sort();
-        QApplication::closeAllWindows();
-        QCoreApplication::exit(0);
+        App::Quit();
     });
 
     QCOMPARE(code, 0);
@@ -272,6 +286,98 @@ void tst_Startup::cancelledFolderDialog() {
     QCOMPARE(TopLevelWindows(), 0);
     QCoreApplication::processEvents();
     QVERIFY(!loopRan);
+}
+
+void tst_Startup::quit_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("File menu") << "FileQuit";
+    QTest::newRow("Quit button") << "PushButton2";
+}
+
+// Quit closes every window at once: a calendar run's tide is ended and its file closed with what
+// was written; the application ends with exit code 0, and no tide of it runs on (a window's
+// listing ends with the window).
+void tst_Startup::quit() {
+    QFETCH(QString, command);
+    fixture->useAsApplicationFolder();
+    RecordingApp app;
+    ScriptedDialogs dialogs;
+    const QString monthPid = documents->filePath(QStringLiteral("month.pid"));
+    const QString listingPid = documents->filePath(QStringLiteral("listing.pid"));
+    const QString calendar = documents->filePath(QStringLiteral("seattle.ics"));
+    QPointer<QuorvexWindow> main;
+    bool ready = false;
+    int windowsBefore = 0;
+    bool runningBefore = false;
+    QByteArray writtenBefore;
+    int shownAfter = -1;
+    bool runningAfter = true;
+    bool monthEndedAfter = false;
+    bool calendarOpenAfter = true;
+
+    const int code = RunStartup(app, {Document(QStringLiteral("seattle"))}, [&] {
+        main = MainWindows().value(0);
+        ready = QTest::qWaitFor([&] { return main && main->LocationList->isEnabled(); }, 20000);
+        // From now on every tide, a month's or a listing's, notes its process and hangs until it
+        // is ended.
+        fixture->removeTide();
+        QFile tide(fixture->tidePath());
+        if (tide.open(QIODevice::WriteOnly)) {
+            tide.write("#!/bin/bash\ncase \"$*\" in *-ml*) f='" + listingPid.toUtf8() +
+                       "' ;; *) f='" + monthPid.toUtf8() +
+                       "' ;; esac\necho $$ > \"$f.new\"; mv \"$f.new\" \"$f\"\nexec sleep 60\n");
+            tide.close();
+            tide.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        if (!main) {
+            QCoreApplication::exit(2);
+            return;
+        }
+        main->ComputeButton_Action();
+        main->DispatchMenuCommand(QStringLiteral("GenerateHTMLTables"));
+        main->DispatchMenuCommand(QStringLiteral("AppleAboutQuorvex"));
+        main->DispatchMenuCommand(QStringLiteral("FileNewQuorvex"));  // lists locations
+        ready = ready &&
+                QTest::qWaitFor(
+                    [&] { return QFile::exists(monthPid) && QFile::exists(listingPid); }, 10000);
+        windowsBefore = TopLevelWindows(true);
+        runningBefore = main->IsRunning();
+        QFile file(calendar);
+        if (file.open(QIODevice::ReadOnly)) writtenBefore = file.readAll();
+
+        if (command == QLatin1String("FileQuit")) {
+            main->RefreshMenuItems();
+            main->MenuItem(command)->trigger();
+        } else {
+            main->PushButton2->click();
+        }
+        // What Quit itself did, before the event loop ends.
+        shownAfter = TopLevelWindows(true);
+        runningAfter = main && main->IsRunning();
+        QFile pid(monthPid);
+        monthEndedAfter = pid.open(QIODevice::ReadOnly) && ProcessEnded(pid.readAll());
+        calendarOpenAfter = OpenHere(calendar);
+    });
+
+    QCOMPARE(code, 0);
+    QVERIFY(ready);
+    QCOMPARE(windowsBefore, 4);  // two main windows, the generator and the about window
+    QVERIFY(runningBefore);
+    QCOMPARE(shownAfter, 0);
+    QVERIFY(!runningAfter);
+    QVERIFY(monthEndedAfter);
+    QVERIFY(!calendarOpenAfter);
+    // The calendar holds its header, all that was written.
+    QVERIFY(writtenBefore.startsWith("BEGIN:VCALENDAR\n"));
+    QFile file(calendar);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), writtenBefore);
+    QCOMPARE(TopLevelWindows(), 0);
+    QFile listing(listingPid);
+    QVERIFY(listing.open(QIODevice::ReadOnly));
+    const QByteArray listingTide = listing.readAll();
+    QTRY_VERIFY_WITH_TIMEOUT(ProcessEnded(listingTide), 5000);
+    QCOMPARE(dialogs.messages, QStringList{});
 }
 
 QUORVEX_TEST_MAIN(tst_Startup)
