@@ -512,6 +512,9 @@ void tst_LocationGetter::destroyedWhileRunning() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
     QCOMPARE(events.list, QStringList{});
+    // The listing's private folder went with it.
+    QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{});
 }
 
 QUORVEX_TEST_MAIN(tst_LocationGetter)
