@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTime>
 
+#include "calendar/TideZone.h"
 #include "platform/Text.h"
 
 const char* const CalendarWriter::MakerAddress = "https://quorvex.example.org/";
@@ -24,8 +25,10 @@ QString Four(int value) { return Text::Format(value, QStringLiteral("0000")); }
 // the neighbouring month (day 0 is the last day of the month before).
 QDate DateOf(int year, int month, int day) { return QDate(year, month, 1).addDays(day - 1); }
 
+// The station's clock time as a date and time of no zone: counted in UTC, so that the machine's
+// own daylight-time changes never move it.
 QDateTime DateTimeOf(int year, int month, int day, int hour, int minute, int second = 0) {
-    return QDateTime(DateOf(year, month, day), QTime(0, 0))
+    return QDateTime(DateOf(year, month, day), QTime(0, 0), Qt::UTC)
         .addSecs(qint64(hour) * 3600 + qint64(minute) * 60 + second);
 }
 
@@ -132,7 +135,8 @@ bool CalendarWriter::WriteHeader(const QString& outputFormat, const QString& loc
                         QStringLiteral(" </description>")) &&
                    Line(QStringLiteral("<pubDate>") +
                         FormatToRSSDate(d.year(), d.month(), d.day(), t.hour(), t.minute(),
-                                        t.second()) +
+                                        t.second(),
+                                        TideZone::Rfc2822FromSeconds(now.offsetFromUtc())) +
                         QStringLiteral("</pubDate>")) &&
                    Line(QStringLiteral("<generator>") + maker + QStringLiteral("</generator>")) &&
                    Line(QStringLiteral("<language>en</language>"));
@@ -146,7 +150,7 @@ bool CalendarWriter::WriteHeader(const QString& outputFormat, const QString& loc
 }
 
 bool CalendarWriter::WriteEvent(const QString& outputFormat, int year, int month, int day, int hour,
-                                int minute, const QString& eventText) {
+                                int minute, const QString& eventText, const QString& zone) {
     switch (FormatOf(outputFormat)) {
         case Format::ICal:
             return Line(QStringLiteral("BEGIN:VEVENT")) &&
@@ -163,9 +167,10 @@ bool CalendarWriter::WriteEvent(const QString& outputFormat, int year, int month
             return Line(QStringLiteral("<item>")) &&
                    Line(QStringLiteral("<title>") + XmlText(eventText) +
                         QStringLiteral("</title>")) &&
-                   Line(QStringLiteral("<pubDate>") +
-                        FormatToRSSDate(year, month, day, hour, minute, 0) +
-                        QStringLiteral("</pubDate>")) &&
+                   Line(
+                       QStringLiteral("<pubDate>") +
+                       FormatToRSSDate(year, month, day, hour, minute, 0, TideZone::Rfc2822(zone)) +
+                       QStringLiteral("</pubDate>")) &&
                    Line(QStringLiteral("</item>"));
         case Format::Plain:
             return Line(Four(year) + QLatin1Char('-') + Two(month) + QLatin1Char('-') + Two(day) +
@@ -216,7 +221,7 @@ QString CalendarWriter::CommaSeparatedEvent(int year, int month, int day, int ho
 }
 
 QString CalendarWriter::FormatToRSSDate(int year, int month, int day, int hour, int minute,
-                                        int second) {
+                                        int second, const QString& zone) {
     static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -226,5 +231,5 @@ QString CalendarWriter::FormatToRSSDate(int year, int month, int day, int hour, 
     const QString monthName = QLatin1String(kMonths[date.month() - 1]);
     return dayName + QStringLiteral(", ") + Two(day) + QLatin1Char(' ') + monthName +
            QLatin1Char(' ') + Four(year) + QLatin1Char(' ') + Two(hour) + QLatin1Char(':') +
-           Two(minute) + QLatin1Char(':') + Two(second) + QStringLiteral(" +0000");
+           Two(minute) + QLatin1Char(':') + Two(second) + QLatin1Char(' ') + zone;
 }

@@ -30,11 +30,13 @@ class CalendarWriter {
     // Each returns false when the device refused the bytes (disk full, file gone); the run
     // must then stop. After a failure every later call fails too and ErrorString() says why.
     bool WriteHeader(const QString& outputFormat, const QString& location);
-    // As above with a given publication date (the RSS channel's pubDate).
+    // As above with a given publication date (the RSS channel's pubDate, written with the offset
+    // from UTC that `now` carries).
     bool WriteHeader(const QString& outputFormat, const QString& location, const QDateTime& now);
-    // year and month of the month read, day as printed, hour 0-23.
+    // year and month of the month read, day as printed, hour 0-23; `zone` is the zone word tide
+    // printed on the event's line, whose offset the RSS date carries (TideZone).
     bool WriteEvent(const QString& outputFormat, int year, int month, int day, int hour, int minute,
-                    const QString& eventText);
+                    const QString& eventText, const QString& zone = QString());
     bool WriteFooter(const QString& outputFormat);
 
     bool Failed() const { return failed; }
@@ -47,8 +49,10 @@ class CalendarWriter {
     // Short date, ", ", short time, ",", the text unquoted, and a carriage return.
     static QString CommaSeparatedEvent(int year, int month, int day, int hour, int minute,
                                        const QString& text);
-    // RFC 822 date as RSS uses it, zone always "+0000": "Sun, 01 Mar 2009 14:30:00 +0000".
-    static QString FormatToRSSDate(int year, int month, int day, int hour, int minute, int second);
+    // RFC 822 date as RSS uses it, with a four-digit year and the given zone text ("-0800"):
+    // "Sun, 01 Mar 2009 14:30:00 -0800".
+    static QString FormatToRSSDate(int year, int month, int day, int hour, int minute, int second,
+                                   const QString& zone);
 
     // The maker's web page, written into the RSS generator comment (without the scheme), the
     // channel link and the generator element.

@@ -276,7 +276,7 @@ void QuorvexWindow::Event_Open() {
     GetLocations();
 }
 
-void QuorvexWindow::PushButton2_Action() { QCoreApplication::exit(0); }
+void QuorvexWindow::PushButton2_Action() { App::Quit(); }
 
 bool QuorvexWindow::FileClose_Action() {
     close();
@@ -469,7 +469,7 @@ void QuorvexWindow::Completed() {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
                 !outputHere->WriteEvent(runFormat, thisYear, thisMonth, event->day, event->hour,
-                                        event->minute, event->eventText)) {
+                                        event->minute, event->eventText, event->zone)) {
                 FailRun(WriteFailure());
                 return;
             }

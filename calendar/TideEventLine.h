@@ -14,5 +14,7 @@ struct TideEventLine {
     // For a tide it starts with the height ("4.41 feet  Low Tide"), for a sun or moon event
     // with the event's word ("Sunrise"). The HTML tables trim it at both ends.
     QString eventText;
+    // The zone word tide printed after AM or PM ("PST", "AKDT", "ChST", "+12"); "" when none.
+    QString zone;
     TideEventKind kind = TideEventKind::OtherEvent;
 };

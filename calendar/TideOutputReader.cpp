@@ -50,26 +50,45 @@ std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
         hour = 0;
     event.hour = hour;
     event.eventText = EventText(line);
+    event.zone = ZoneWord(line);
     event.kind = Classify(event.eventText);
     return event;
 }
 
-QString TideOutputReader::EventText(const QString& line) {
+namespace {
+
+// Where the zone word of a prediction line begins and ends (0-based, end excluded); an empty span
+// at the first character after the AM/PM word's blanks when there is no zone word.
+struct ZoneSpan {
+    int begin = 0;
+    int end = 0;
+};
+
+ZoneSpan ZoneWordSpan(const QString& line) {
     const int n = line.size();
-    auto skipBlanks = [&](int i) {
-        while (i < n && line.at(i) == QLatin1Char(' ')) ++i;
-        return i;
-    };
-    auto skipWord = [&](int i) {
-        while (i < n && line.at(i) != QLatin1Char(' ')) ++i;
-        return i;
-    };
-    int i = skipWord(17);  // the AM/PM word starts at column 18
-    i = skipBlanks(i);
+    int i = 17;  // the AM/PM word starts at column 18
+    while (i < n && line.at(i) != QLatin1Char(' ')) ++i;
+    while (i < n && line.at(i) == QLatin1Char(' ')) ++i;
+    ZoneSpan span{i, i};
     // The zone abbreviation starts at column 21 in tide's layout; a word that only starts
     // after column 25 is already the event.
-    if (i < 25) i = skipBlanks(skipWord(i));
+    if (i < 25)
+        while (span.end < n && line.at(span.end) != QLatin1Char(' ')) ++span.end;
+    return span;
+}
+
+}  // namespace
+
+QString TideOutputReader::EventText(const QString& line) {
+    const int n = line.size();
+    int i = ZoneWordSpan(line).end;
+    while (i < n && line.at(i) == QLatin1Char(' ')) ++i;
     return i < n ? line.mid(i) : QString();
+}
+
+QString TideOutputReader::ZoneWord(const QString& line) {
+    const ZoneSpan span = ZoneWordSpan(line);
+    return line.mid(span.begin, span.end - span.begin);
 }
 
 TideEventKind TideOutputReader::Classify(const QString& eventText) {

@@ -47,6 +47,10 @@ class TideOutputReader {
     // Zones of any width ("PST", "AKST", "ChST") give the same text.
     static QString EventText(const QString& line);
 
+    // The zone word of a prediction line: the word after the AM/PM word when it starts by
+    // column 25 (as EventText passes it over); "" when there is none.
+    static QString ZoneWord(const QString& line);
+
     // First match wins, all case-blind: "sun" prefix SunEvent; "moon" prefix MoonEvent;
     // "first"/"new"/"full"/"last" prefix MoonPhase; "high" anywhere HighTide; "low" anywhere
     // LowTide; else OtherEvent.

@@ -160,6 +160,11 @@ void App::EnableMenuItem(const QString& itemName) {
 
 // ---- windows
 
+void App::Quit() {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
 namespace {
 QList<QWidget*> openWindows() {
     QList<QWidget*> windows;

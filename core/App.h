@@ -57,6 +57,11 @@ class App : public QObject {
     // Enables an item of the menu bar being refreshed; nothing outside EnableMenuItemsFor.
     void EnableMenuItem(const QString& itemName);
 
+    // Quit, of the menu bar and of the main window's Quit button: closes every window (each stops
+    // its run as it closes: its tide ended, its files closed with what was written) and ends the
+    // event loop with exit code 0.
+    static void Quit();
+
     // The open windows: visible top-level main windows (the about and generator windows count),
     // the active one first.
     static int WindowCount();

@@ -104,8 +104,7 @@ bool MenuWindow::DispatchMenuCommand(const QString& itemName) {
 
 void MenuWindow::ItemTriggered(const QString& itemName) {
     if (itemName == QLatin1String("FileQuit")) {
-        QApplication::closeAllWindows();
-        QCoreApplication::quit();
+        App::Quit();
         return;
     }
     if (itemName.startsWith(QLatin1String("Edit"))) {

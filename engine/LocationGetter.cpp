@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QTemporaryDir>
 
 #include "engine/LocationName.h"
 #include "engine/TideCommand.h"
@@ -22,6 +23,15 @@ QByteArray TrimBlanks(const QByteArray& bytes) {
     while (begin < end && bytes[begin] == ' ') ++begin;
     while (end > begin && bytes[end - 1] == ' ') --end;
     return bytes.mid(begin, end - begin);
+}
+
+// A new folder of this user's alone inside `parent`; nullptr when none can be made there.
+std::unique_ptr<QTemporaryDir> PrivateFolderIn(const QString& parent) {
+    if (parent.isEmpty()) return nullptr;
+    auto folder =
+        std::make_unique<QTemporaryDir>(Folders::Child(parent, QStringLiteral("quorvex-XXXXXX")));
+    if (!folder->isValid()) return nullptr;
+    return folder;
 }
 
 }  // namespace
@@ -46,6 +56,7 @@ LocationGetter::LocationGetter(QObject* parent) : QObject(parent), process(new Q
 LocationGetter::~LocationGetter() {
     process->disconnect(this);
     ChildProcess::Stop(*process);
+    // listFolder goes with the members, after the child that writes into it has ended.
 }
 
 QString LocationGetter::TemporaryFolder() const { return Folders::Temporary(); }
@@ -59,9 +70,9 @@ QString LocationGetter::LocationListCommand(const QString& xtideFolder, const QS
 }
 
 void LocationGetter::GetLocations(const QString& xtideFolder) {
-    outputFile = Folders::Child(TemporaryFolder(), ListFileName);
-    if (outputFile.isEmpty()) outputFile = Folders::Child(DocumentsFolder(), ListFileName);
-    if (outputFile.isEmpty()) {
+    std::unique_ptr<QTemporaryDir> folder = PrivateFolderIn(TemporaryFolder());
+    if (!folder) folder = PrivateFolderIn(DocumentsFolder());
+    if (!folder) {
         emit Error(QStringLiteral("Unable to create a temporary output file"));
         return;
     }
@@ -69,6 +80,8 @@ void LocationGetter::GetLocations(const QString& xtideFolder) {
     // One listing at a time: a new one ends the old, whose events then never come (the stale end
     // of the old process finds the new one running and is ignored).
     if (running) ChildProcess::Stop(*process);
+    listFolder = std::move(folder);
+    outputFile = Folders::Child(listFolder->path(), ListFileName);
     running = true;
     process->start(QStringLiteral("/bin/bash"),
                    {QStringLiteral("-c"), LocationListCommand(xtideFolder, outputFile)});
@@ -97,6 +110,8 @@ void LocationGetter::Event_Completed(int exitCode, QProcess::ExitStatus status) 
             text = file.readAll();
             ok = file.error() == QFileDevice::NoError;
         }
+        file.close();
+        listFolder.reset();
         if (!ok) {
             emit Error(QStringLiteral("There was no location list generated"));
             return;

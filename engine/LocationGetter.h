@@ -1,6 +1,11 @@
 // LocationGetter  Lists the locations tide knows: runs the listing command in the background into
 // "tide locations.txt", then cuts one name from each line after the marker line.
 //
+// Each listing writes its file inside a fresh folder of its own (readable by the user only) under
+// the temporary folder, else under the documents folder, and removes that folder once the list
+// has been read: listings of other users or of other windows never share the file, and nothing
+// planted under its name in a shared folder is followed.
+//
 // Events, in order: Error "Unable to create a temporary output file" (nothing runs); or, once the
 // command has ended, Error "There was no location list generated" (the file cannot be read), or
 // Error "Unable to get the location list" then HaveLocations (non-zero exit status, also when the
@@ -14,6 +19,9 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+class QTemporaryDir;
 
 class LocationGetter : public QObject {
     Q_OBJECT
@@ -33,7 +41,7 @@ class LocationGetter : public QObject {
     QStringList Parse(const QByteArray& listing);
 
     QString allText;        // what the shell itself printed outside the redirected listing
-    QString outputFile;     // the temporary listing file
+    QString outputFile;     // the listing file of the last listing (its folder is gone once read)
     QStringList locations;  // names of the last parse
 
     static constexpr int NameBytes = 52;  // a name is at most the first 52 bytes of its line
@@ -44,8 +52,8 @@ class LocationGetter : public QObject {
     void Progress(const QString& message);
 
   protected:
-    // The folders "tide locations.txt" goes into: the temporary folder, else the documents
-    // folder; "" when the system gives none.
+    // The folders that hold the private folder of "tide locations.txt": the temporary folder,
+    // else the documents folder; "" when the system gives none.
     virtual QString TemporaryFolder() const;
     virtual QString DocumentsFolder() const;
 
@@ -54,5 +62,6 @@ class LocationGetter : public QObject {
     void Event_Completed(int exitCode, QProcess::ExitStatus status);
 
     QProcess* process = nullptr;
+    std::unique_ptr<QTemporaryDir> listFolder;  // holds outputFile until the list is read
     bool running = false;
 };

@@ -6,8 +6,12 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-// Texts shorter than 255 bytes take one length byte and their bytes. A longer text takes the byte
-// 255, its length as a big-endian unsigned 32-bit number, then its bytes; no text is shortened.
+// A text is one length byte n (0 to 255) and its n bytes. Texts that one byte cannot hold take a
+// long form: the byte 255, the length as a big-endian unsigned 32-bit number, then the bytes.
+// Below 16 MiB that number begins with a zero byte, which no 255-byte text begins with, so a
+// reader tells the two apart by the byte after the 255. A text of 16 MiB or more writes the number
+// 0 and then its length as a big-endian unsigned 64-bit number. No text is shortened: a 255-byte
+// text is written in the one-byte form unless it begins with a zero byte.
 class BinaryWriter {
   public:
     void WriteLong(qint32 value);

@@ -1,5 +1,7 @@
 // tst_CalendarRunE2E  Whole calendars through the window and the stand-in tide, one per format:
 // Seattle, March to May 2026, compared byte for byte with files built from the recorded months.
+#include <time.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
@@ -33,7 +35,13 @@ class TestCalendarRunE2E : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        // A machine clock that is not UTC and changes to daylight time within the calendar's
+        // months: the channel's date shows the machine's offset, and no event's time moves.
+        qputenv("TZ", "America/Los_Angeles");
+        tzset();
+    }
 
     void wholeCalendar_data() {
         QTest::addColumn<QString>("format");
@@ -79,7 +87,7 @@ class TestCalendarRunE2E : public QObject {
             ReadFile(QStringLiteral(QUORVEX_TEST_FIXTURES "/calendar-e2e/") + expected);
         QVERIFY(!want.isEmpty());
         if (format == QLatin1String("RSS")) {
-            // The channel's publication date is the time of the run.
+            // The channel's publication date is the time of the run, with the machine's offset.
             const QRegularExpression pub(
                 QStringLiteral("<channel>\n(?:.*\n){3}<pubDate>(.*)</pubDate>"));
             const auto m = pub.match(QString::fromUtf8(written));
@@ -88,6 +96,9 @@ class TestCalendarRunE2E : public QObject {
                                                        QStringLiteral("ddd, dd MMM yyyy HH:mm:ss"));
             QVERIFY2(at.isValid() && at >= started && at <= QDateTime::currentDateTime(),
                      qPrintable(m.captured(1)));
+            const int offset = at.offsetFromUtc() / 60;
+            QVERIFY(offset == -8 * 60 || offset == -7 * 60);
+            QCOMPARE(m.captured(1).mid(25), QString::asprintf(" -%02d00", -offset / 60));
             written.replace(m.captured(1).toUtf8(), "PUBDATE");
 
             QXmlStreamReader xml(written);
@@ -104,9 +115,9 @@ class TestCalendarRunE2E : public QObject {
             while (at < written.size() && at < want.size() && written[at] == want[at]) ++at;
             QFAIL(
                 qPrintable(QStringLiteral("differs at byte %1: got '%2', expected '%3'")
-                               .arg(at)
-                               .arg(QString::fromLatin1(written.mid(at, 60).toPercentEncoding(" ")))
-                               .arg(QString::fromLatin1(want.mid(at, 60).toPercentEncoding(" ")))));
+                               .arg(QString::number(at),
+                                    QString::fromLatin1(written.mid(at, 60).toPercentEncoding(" ")),
+                                    QString::fromLatin1(want.mid(at, 60).toPercentEncoding(" ")))));
         }
     }
 };

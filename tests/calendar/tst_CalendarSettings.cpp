@@ -84,6 +84,8 @@ class tst_CalendarSettings : public QObject {
     void booleansReadNonZeroAsTrue();
     void texts_data();
     void texts();
+    void textsOfTheOriginalLayout();
+    void documentOfTheOriginalLayoutWith255ByteTexts();
 
     void layoutOfATypicalDocument();
     void allTextsEmptyIs33Bytes();
@@ -144,36 +146,98 @@ void tst_CalendarSettings::booleansReadNonZeroAsTrue() {
     QCOMPARE(w.Data(), value ? Hex("01") : Hex("00"));
 }
 
-// Texts below 255 bytes keep the one-byte length; longer ones use the 255 mark and a 32-bit length.
+// Texts of up to 255 bytes keep the one-byte length; longer ones, and a 255-byte text that
+// begins with a zero byte, use the 255 mark and a length whose first byte is zero.
 void tst_CalendarSettings::texts_data() {
-    QTest::addColumn<int>("length");
+    QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("prefix");
-    QTest::newRow("empty") << 0 << Hex("00");
-    QTest::newRow("1") << 1 << Hex("01");
-    QTest::newRow("254, the longest short text") << 254 << Hex("fe");
-    QTest::newRow("255") << 255 << Hex("ff000000ff");
-    QTest::newRow("256") << 256 << Hex("ff00000100");
-    QTest::newRow("70000") << 70000 << Hex("ff00011170");
+    const auto text = [](int length, char first = 'p') {
+        QByteArray t(length, 'p');
+        if (length > 0) {
+            t[length - 1] = 'z';
+            t[0] = first;
+        }
+        return t;
+    };
+    QTest::newRow("empty") << text(0) << Hex("00");
+    QTest::newRow("1") << text(1) << Hex("01");
+    QTest::newRow("254") << text(254) << Hex("fe");
+    QTest::newRow("255, the longest short text") << text(255) << Hex("ff70");
+    QTest::newRow("255 beginning with a zero byte") << text(255, '\0') << Hex("ff000000ff00");
+    QTest::newRow("256") << text(256) << Hex("ff00000100");
+    QTest::newRow("70000") << text(70000) << Hex("ff00011170");
+    QTest::newRow("16 MiB - 1") << text((1 << 24) - 1) << Hex("ff00ffffff");
+    QTest::newRow("16 MiB") << text(1 << 24, '\0') << Hex("ff000000000000000001000000");
 }
 
 void tst_CalendarSettings::texts() {
-    QFETCH(int, length);
+    QFETCH(QByteArray, text);
     QFETCH(QByteArray, prefix);
-    QByteArray text(length, 'p');
-    if (length > 0) text[length - 1] = 'z';
     BinaryWriter w;
     w.WritePString(text);
     w.WriteShort(7);
     QCOMPARE(w.Data().left(prefix.size()), prefix);
-    QCOMPARE(w.Data().size(), prefix.size() + length + 2);
+    QVERIFY(w.Data().endsWith(text + Hex("0007")));
 
     BinaryReader r(w.Data());
     QByteArray back;
     qint16 after = 0;
     QVERIFY(r.ReadPString(&back));
-    QCOMPARE(back, text);
+    QCOMPARE(back.size(), text.size());
+    QVERIFY(back == text);
     QVERIFY(r.ReadShort(&after));
     QCOMPARE(after, qint16(7));
+    QVERIFY(r.AtEnd());
+}
+
+// A document of the original layout holds every text as one length byte and its bytes, 255
+// included: each length reads back its bytes and nothing more, and is written back the same way.
+void tst_CalendarSettings::textsOfTheOriginalLayout() {
+    for (int length = 0; length <= 255; ++length) {
+        for (const char first : {'\x01', 'A', '\xff'}) {
+            QByteArray text;
+            for (int i = 0; i < length; ++i) text += char(1 + (i * 37) % 255);
+            if (length > 0) text[0] = first;
+            const QByteArray bytes = char(length) + text + Hex("0007");
+            const QString at =
+                QStringLiteral("length %1, first byte %2").arg(length).arg(int(first));
+
+            BinaryReader r(bytes);
+            QByteArray back;
+            qint16 after = 0;
+            QVERIFY2(r.ReadPString(&back) && back == text, qPrintable(at));
+            QVERIFY2(r.ReadShort(&after) && after == 7 && r.AtEnd(), qPrintable(at));
+
+            BinaryWriter w;
+            w.WritePString(text);
+            w.WriteShort(7);
+            QVERIFY2(w.Data() == bytes, qPrintable(at));
+            if (length == 0) break;
+        }
+    }
+}
+
+// A whole document of the original layout whose location and output path are 255 bytes long.
+void tst_CalendarSettings::documentOfTheOriginalLayoutWith255ByteTexts() {
+    const QByteArray location = "Seattle, " + QByteArray(246, 'w');
+    const QByteArray path = "/" + QByteArray(250, 'd') + ".xml";
+    QCOMPARE(location.size(), 255);
+    QCOMPARE(path.size(), 255);
+    Fixture f = TypicalDocument();
+    const QByteArray typical = f.bytes;
+    const int locationEnd = f.fieldEnds[CalendarSettings::LocationField - 1];
+    const int pathStart = f.fieldEnds[CalendarSettings::OutputPathField - 2];
+    const QByteArray bytes = typical.left(4) + Hex("ff") + location +
+                             typical.mid(locationEnd, pathStart - locationEnd) + Hex("ff") + path +
+                             typical.right(2);
+
+    const CalendarSettings::Decoded d = CalendarSettings::Decode(bytes);
+    QVERIFY(d.Complete());
+    CalendarSettings expected = TypicalSettings();
+    expected.location = QString::fromLatin1(location);
+    expected.outputPath = QString::fromLatin1(path);
+    QVERIFY(d.fields == expected);
+    QCOMPARE(d.fields.Encode(), bytes);
 }
 
 void tst_CalendarSettings::layoutOfATypicalDocument() {
@@ -280,8 +344,18 @@ void tst_CalendarSettings::damaged_data() {
     QTest::newRow("version only") << v2 << 1 << QString();
     QTest::newRow("length byte past the end") << v2 + Hex("f0") + "abc" << 1 << QString();
     QTest::newRow("long mark without its length") << v2 + Hex("ff0000") << 1 << QString();
-    QTest::newRow("long length past the end") << v2 + Hex("ff7fffffff") + "abc" << 1 << QString();
-    QTest::newRow("long length of 4 GiB - 1") << v2 + Hex("ffffffffff") + "abc" << 1 << QString();
+    QTest::newRow("long length past the end") << v2 + Hex("ff00ffffff") + "abc" << 1 << QString();
+    QTest::newRow("mark of a longer length without it")
+        << v2 + Hex("ff00000000ff") << 1 << QString();
+    QTest::newRow("longer length past the end")
+        << v2 + Hex("ff000000007fffffffffffffff") + "abc" << 1 << QString();
+    QTest::newRow("longer length of 2^64 - 1")
+        << v2 + Hex("ff00000000ffffffffffffffff") + "abc" << 1 << QString();
+    QTest::newRow("255 text bytes past the end")
+        << v2 + Hex("ff7fffffff") + "abc" << 1 << QString();
+    QTest::newRow("255 text bytes past the end, first 0xff")
+        << v2 + Hex("ffffffffff") + "abc" << 1 << QString();
+    QTest::newRow("255 mark at the end") << v2 + Hex("ff") << 1 << QString();
     QTest::newRow("location then half a month") << v2 + Hex("024142") + Hex("00") << 2 << "AB";
     QTest::newRow("invalid UTF-8 location")
         << v2 + Hex("03c328ff") << 2 << QString::fromUtf8("\xc3\x28\xff");

@@ -115,6 +115,7 @@ class tst_CalendarSettingsFile : public QObject {
     void roundTrip_data();
     void roundTrip();
     void openingAFixtureWrittenByteByByte();
+    void textsOf255BytesInTheOriginalLayout();
     void allTextsEmpty();
     void rejected_data();
     void rejected();
@@ -232,6 +233,51 @@ void tst_CalendarSettingsFile::openingAFixtureWrittenByteByByte() {
     Write(file, TypicalDocument("00000001"));
     QVERIFY(CalendarSettingsFile::OpenFile(*v1, file));
     QCOMPARE(State(*v1), kTypicalState);
+}
+
+// A document of the original layout, whose 255-byte texts take one length byte, opens with every
+// control set, and Save Settings writes it back byte for byte.
+void tst_CalendarSettingsFile::textsOf255BytesInTheOriginalLayout() {
+    const QByteArray location = "Seattle, Puget Sound, " + QByteArray(233, 'W');
+    const QByteArray path = "/" + QByteArray(250, 'd') + ".xml";
+    const QByteArray above = QByteArray(254, '0') + "9";
+    QCOMPARE(location.size(), 255);
+    QCOMPARE(path.size(), 255);
+    QCOMPARE(above.size(), 255);
+    const QByteArray bytes = Hex("00000002") + Hex("ff") + location +
+                             Hex("0002"
+                                 "07d9"
+                                 "000a"
+                                 "07dc"
+                                 "00") +
+                             Hex("ff") + above + P("7") +
+                             Hex("0012"
+                                 "0006"
+                                 "01") +
+                             P("-1") + P("0.5") +
+                             Hex("000c"
+                                 "0003"
+                                 "01"
+                                 "00"
+                                 "01") +
+                             Hex("ff") + path + Hex("0003");
+    const QString file = Path(QStringLiteral("original.quorvex"));
+    Write(file, bytes);
+
+    ScriptedDialogs dialogs;
+    Window w = NewWindow();
+    dialogs.Answer(file);
+    QVERIFY(w->FileOpenSettings_Action());
+    QCOMPARE(dialogs.messages, QStringList{});
+    QStringList expected = kTypicalState;
+    expected[0] = QString::fromLatin1(location);
+    expected[6] = QString::fromLatin1(above);
+    expected[18] = QString::fromLatin1(path);
+    QCOMPARE(State(*w), expected);
+    QCOMPARE(w->theFile, file);
+
+    QVERIFY(w->FileSaveSettings_Action());
+    QCOMPARE(ReadAll(file), bytes);
 }
 
 void tst_CalendarSettingsFile::allTextsEmpty() {

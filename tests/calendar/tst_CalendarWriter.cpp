@@ -1,9 +1,12 @@
 // Tests of the calendar formats: exact bytes of each format's header, entries and footer, the
 // record builders, the RSS date, write failures, and the files read back by real consumers
 // (libical, an XML reader).
+#include <time.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QLocale>
+#include <QTimeZone>
 #include <QXmlStreamReader>
 
 #include "calendar/CalendarWriter.h"
@@ -16,12 +19,24 @@
 
 namespace {
 
-const QDateTime kNow(QDate(2009, 3, 1), QTime(14, 30, 5));
+// The time of a run on a machine whose clock is eight hours behind UTC.
+const QDateTime kNow(QDate(2009, 3, 1), QTime(14, 30, 5), QTimeZone(-8 * 3600));
 
 QByteArray Fixture(const QString& name) {
-    QFile f(QStringLiteral(QUORVEX_TEST_FIXTURES "/calendar/") + name);
+    QFile f(QStringLiteral(QUORVEX_TEST_FIXTURES "/") +
+            (name.contains(QLatin1Char('/')) ? name : QStringLiteral("calendar/") + name));
     if (!f.open(QIODevice::ReadOnly)) qFatal("missing fixture %s", qPrintable(name));
     return f.readAll();
+}
+
+// The texts of the elements named `name` of an XML document, in order.
+QStringList ElementTexts(const QByteArray& document, const QString& name) {
+    QXmlStreamReader xml(document);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == name)
+            texts << xml.readElementText();
+    return xml.hasError() ? QStringList{xml.errorString()} : texts;
 }
 
 // The events of March 2009 in the recorded outputs, written whole in `format`.
@@ -38,7 +53,7 @@ QByteArray WriteMarch(const QString& format, const QString& location, int* count
     while (reader.NextLine(&line)) {
         const auto e = TideOutputReader::ReadLine(line, "2009-03");
         if (!e) continue;
-        writer.WriteEvent(format, 2009, 3, e->day, e->hour, e->minute, e->eventText);
+        writer.WriteEvent(format, 2009, 3, e->day, e->hour, e->minute, e->eventText, e->zone);
         ++*count;
     }
     writer.WriteFooter(format);
@@ -111,7 +126,7 @@ class TestCalendarWriter : public QObject {
         buffer.open(QIODevice::WriteOnly);
         CalendarWriter w(&buffer);
         QVERIFY(w.WriteHeader("RSS", "Port Angeles", kNow));
-        QVERIFY(w.WriteEvent("RSS", 2009, 3, 31, 23, 59, "4.41 feet  Low Tide"));
+        QVERIFY(w.WriteEvent("RSS", 2009, 3, 31, 23, 59, "4.41 feet  Low Tide", "PDT"));
         QVERIFY(w.WriteFooter("RSS"));
         QCOMPARE(buffer.data(),
                  QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -122,12 +137,12 @@ class TestCalendarWriter : public QObject {
                             "<title>Tide Calendar for Port Angeles</title>\n"
                             "<link>https://quorvex.example.org/</link>\n"
                             "<description>Tide Calendar of events for Port Angeles </description>\n"
-                            "<pubDate>Sun, 01 Mar 2009 14:30:05 +0000</pubDate>\n"
+                            "<pubDate>Sun, 01 Mar 2009 14:30:05 -0800</pubDate>\n"
                             "<generator>https://quorvex.example.org/</generator>\n"
                             "<language>en</language>\n"
                             "<item>\n"
                             "<title>4.41 feet  Low Tide</title>\n"
-                            "<pubDate>Tue, 31 Mar 2009 23:59:00 +0000</pubDate>\n"
+                            "<pubDate>Tue, 31 Mar 2009 23:59:00 -0700</pubDate>\n"
                             "</item>\n"
                             "</channel>\n"
                             "</rss>\n"));
@@ -191,6 +206,50 @@ class TestCalendarWriter : public QObject {
                             "Not Private\xfd"));
     }
 
+    // The times are the station's clock times: the machine's own daylight-time changes move no
+    // event, not even one in the hour the machine's clock skips.
+    void timesIgnoreTheMachinesDaylightTime_data() {
+        QTest::addColumn<QDateTime>("at");  // the station's clock time
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QString>("rss");
+        const auto at = [](int month, int day, int hour, int minute) {
+            return QDateTime(QDate(2026, month, day), QTime(hour, minute), Qt::UTC);
+        };
+        QTest::newRow("after the spring change") << at(3, 8, 7, 35) << "3/8/26, 7:35 AM,x\r"
+                                                 << "Sun, 08 Mar 2026 07:35:00 -0700";
+        QTest::newRow("in the skipped hour") << at(3, 8, 2, 30) << "3/8/26, 2:30 AM,x\r"
+                                             << "Sun, 08 Mar 2026 02:30:00 -0700";
+        QTest::newRow("late on the day of the spring change")
+            << at(3, 8, 23, 30) << "3/8/26, 11:30 PM,x\r"
+            << "Sun, 08 Mar 2026 23:30:00 -0700";
+        QTest::newRow("after the autumn change") << at(11, 1, 13, 5) << "11/1/26, 1:05 PM,x\r"
+                                                 << "Sun, 01 Nov 2026 13:05:00 -0700";
+    }
+    void timesIgnoreTheMachinesDaylightTime() {
+        QFETCH(QDateTime, at);
+        const QByteArray tz = qgetenv("TZ");
+        qputenv("TZ", "America/Los_Angeles");
+        tzset();
+        const QDate d = at.date();
+        const QTime t = at.time();
+        const QString csv = CalendarWriter::CommaSeparatedEvent(d.year(), d.month(), d.day(),
+                                                                t.hour(), t.minute(), "x");
+        const QByteArray palm = CalendarWriter::PalmDesktopEvent(d.year(), d.month(), d.day(),
+                                                                 t.hour(), t.minute(), "x");
+        const QString rss = CalendarWriter::FormatToRSSDate(d.year(), d.month(), d.day(), t.hour(),
+                                                            t.minute(), 0, "-0700");
+        if (tz.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", tz);
+        tzset();
+        QTEST(csv, "csv");
+        QTEST(rss, "rss");
+        const QList<QByteArray> fields = palm.split('\xfc');
+        QCOMPARE(fields.size(), 8);
+        QCOMPARE(QString::fromUtf8(fields[1] + ", " + fields[3] + ",x\r"), csv);
+    }
+
     void plainLines() {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -218,30 +277,116 @@ class TestCalendarWriter : public QObject {
     void rssDate_data() {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("text");
-        QTest::newRow("afternoon")
-            << QDate(2009, 3, 1) << QTime(14, 30) << "Sun, 01 Mar 2009 14:30:00 +0000";
-        QTest::newRow("month end")
-            << QDate(2009, 3, 31) << QTime(23, 59) << "Tue, 31 Mar 2009 23:59:00 +0000";
-        QTest::newRow("leap day") << QDate(2008, 2, 29) << QTime(6, 0)
+        QTest::newRow("afternoon") << QDate(2009, 3, 1) << QTime(14, 30) << "-0800"
+                                   << "Sun, 01 Mar 2009 14:30:00 -0800";
+        QTest::newRow("month end") << QDate(2009, 3, 31) << QTime(23, 59) << "-0700"
+                                   << "Tue, 31 Mar 2009 23:59:00 -0700";
+        QTest::newRow("leap day") << QDate(2008, 2, 29) << QTime(6, 0) << "+0000"
                                   << "Fri, 29 Feb 2008 06:00:00 +0000";
-        QTest::newRow("noon") << QDate(2009, 3, 7) << QTime(12, 0, 9)
-                              << "Sat, 07 Mar 2009 12:00:09 +0000";
-        QTest::newRow("just after midnight")
-            << QDate(2027, 12, 31) << QTime(0, 30) << "Fri, 31 Dec 2027 00:30:00 +0000";
+        QTest::newRow("noon") << QDate(2009, 3, 7) << QTime(12, 0, 9) << "+1200"
+                              << "Sat, 07 Mar 2009 12:00:09 +1200";
+        QTest::newRow("just after midnight") << QDate(2027, 12, 31) << QTime(0, 30) << "-0000"
+                                             << "Fri, 31 Dec 2027 00:30:00 -0000";
     }
     void rssDate() {
         QFETCH(QDate, date);
         QFETCH(QTime, time);
+        QFETCH(QString, zone);
         QTEST(CalendarWriter::FormatToRSSDate(date.year(), date.month(), date.day(), time.hour(),
-                                              time.minute(), time.second()),
+                                              time.minute(), time.second(), zone),
               "text");
     }
 
     // A malformed line's day 0 is written as read; the names follow the day before the 1st.
     void rssDateOfDayZero() {
-        QCOMPARE(CalendarWriter::FormatToRSSDate(2009, 3, 0, 0, 0, 0),
-                 QString("Sat, 00 Feb 2009 00:00:00 +0000"));
+        QCOMPARE(CalendarWriter::FormatToRSSDate(2009, 3, 0, 0, 0, 0, "-0800"),
+                 QString("Sat, 00 Feb 2009 00:00:00 -0800"));
+    }
+
+    // Each item's date carries the offset of the zone word printed on its event's line.
+    void rssDateOfALine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("PST") << "2026-03-08  1:29 AM PST   5.51 feet  Low Tide"
+                             << "Sun, 08 Mar 2026 01:29:00 -0800";
+        QTest::newRow("PDT") << "2026-03-08  7:35 AM PDT   Sunrise"
+                             << "Sun, 08 Mar 2026 07:35:00 -0700";
+        QTest::newRow("AKST, four letters") << "2026-03-01  3:13 AM AKST  17.54 feet  High Tide"
+                                            << "Sun, 01 Mar 2026 03:13:00 -0900";
+        QTest::newRow("ChST") << "2026-03-01  4:10 PM ChST   0.12 feet  Low Tide"
+                              << "Sun, 01 Mar 2026 16:10:00 +1000";
+        QTest::newRow("a +12 station") << "2026-03-01 11:41 PM +12   1.68 meters  High Tide"
+                                       << "Sun, 01 Mar 2026 23:41:00 +1200";
+        QTest::newRow("a -03 station") << "2026-03-01  6:02 AM -03   Sunrise"
+                                       << "Sun, 01 Mar 2026 06:02:00 -0300";
+        QTest::newRow("an unknown zone word") << "2026-03-01  1:03 AM XYZT   4.41 feet  Low Tide"
+                                              << "Sun, 01 Mar 2026 01:03:00 -0000";
+        QTest::newRow("no zone word") << "2026-03-01  6:49 AM       Sunrise"
+                                      << "Sun, 01 Mar 2026 06:49:00 -0000";
+    }
+    void rssDateOfALine() {
+        QFETCH(QString, line);
+        QFETCH(QString, date);
+        const auto e = TideOutputReader::ReadLine(line, "2026-03");
+        QVERIFY(e);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CalendarWriter w(&buffer);
+        QVERIFY(w.WriteEvent("RSS", 2026, 3, e->day, e->hour, e->minute, e->eventText, e->zone));
+        QCOMPARE(ElementTexts("<rss>" + buffer.data() + "</rss>", "pubDate"), QStringList{date});
+    }
+
+    // Seattle's month in which daylight time begins: standard time up to the last event before
+    // 2 AM on 8 March, daylight time from the next event on, never back.
+    void rssOfTheMonthDaylightTimeBegins() {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CalendarWriter w(&buffer);
+        QVERIFY(w.WriteHeader("RSS", "Seattle, Puget Sound, Washington", kNow));
+        const QString prefix = TideOutputReader::MonthPrefix(2026, 3);
+        for (const QString& line : TideOutputReader::CutLines(TideOutputReader::OutputText(
+                 Fixture(QStringLiteral("xtide/seattle_2026-03.stdout"))))) {
+            if (const auto e = TideOutputReader::ReadLine(line, prefix))
+                QVERIFY(w.WriteEvent("RSS", 2026, 3, e->day, e->hour, e->minute, e->eventText,
+                                     e->zone));
+        }
+        QVERIFY(w.WriteFooter("RSS"));
+        const QStringList dates = ElementTexts(buffer.data(), "pubDate").mid(1);
+        QCOMPARE(dates.size(), 57 + 189);
+        for (int i = 0; i < dates.size(); ++i)
+            QVERIFY2(dates[i].endsWith(i < 57 ? " -0800" : " -0700"), qPrintable(dates[i]));
+        QCOMPARE(dates.first(), QString("Sun, 01 Mar 2026 04:24:00 -0800"));
+        QCOMPARE(dates[56], QString("Sun, 08 Mar 2026 01:29:00 -0800"));
+        QCOMPARE(dates[57], QString("Sun, 08 Mar 2026 07:35:00 -0700"));
+        QCOMPARE(dates.last(), QString("Tue, 31 Mar 2026 22:56:00 -0700"));
+    }
+
+    // The channel's date is the time of the run with the offset of the machine's clock.
+    void rssChannelDate_data() {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("behind UTC") << kNow << "Sun, 01 Mar 2009 14:30:05 -0800";
+        QTest::newRow("half an hour ahead")
+            << QDateTime(QDate(2026, 7, 4), QTime(9, 5, 0), QTimeZone(5 * 3600 + 1800))
+            << "Sat, 04 Jul 2026 09:05:00 +0530";
+        QTest::newRow("UTC") << QDateTime(QDate(2026, 1, 1), QTime(0, 0, 1), Qt::UTC)
+                             << "Thu, 01 Jan 2026 00:00:01 +0000";
+        QTest::newRow("daylight time of a zone")
+            << QDateTime(QDate(2026, 6, 1), QTime(12, 0),
+                         QTimeZone(QByteArrayLiteral("America/Los_Angeles")))
+            << "Mon, 01 Jun 2026 12:00:00 -0700";
+    }
+    void rssChannelDate() {
+        QFETCH(QDateTime, now);
+        QFETCH(QString, date);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CalendarWriter w(&buffer);
+        QVERIFY(w.WriteHeader("RSS", "Seattle", now));
+        QVERIFY(w.WriteFooter("RSS"));
+        QCOMPARE(ElementTexts(buffer.data(), "pubDate"), QStringList{date});
     }
 
     void writeFailureIsReported() {
@@ -269,8 +414,8 @@ class TestCalendarWriter : public QObject {
         buffer.open(QIODevice::WriteOnly);
         CalendarWriter w(&buffer);
         w.WriteHeader("RSS", location, kNow);
-        w.WriteEvent("RSS", 2009, 3, 1, 1, 3, "4.41 feet  Low Tide & <rising>");
-        w.WriteEvent("RSS", 2009, 3, 1, 6, 49, "Sunrise");
+        w.WriteEvent("RSS", 2009, 3, 1, 1, 3, "4.41 feet  Low Tide & <rising>", "PST");
+        w.WriteEvent("RSS", 2009, 3, 1, 6, 49, "Sunrise", "PST");
         w.WriteFooter("RSS");
 
         QXmlStreamReader xml(buffer.data());
@@ -291,7 +436,7 @@ class TestCalendarWriter : public QObject {
                                       "4.41 feet  Low Tide & <rising>", "Sunrise"}));
         QCOMPARE(description, "Tide Calendar of events for " + location + " ");
         QCOMPARE(dates.size(), 3);
-        QCOMPARE(dates.at(2), QString("Sun, 01 Mar 2009 06:49:00 +0000"));
+        QCOMPARE(dates.at(2), QString("Sun, 01 Mar 2009 06:49:00 -0800"));
     }
 
     void rssOfARecordedMonthIsWellFormed() {

@@ -119,6 +119,40 @@ class TestTideOutputReader : public QObject {
         QTEST(event->kind, "kind");
     }
 
+    // The zone word is the word after AM or PM, of any width, when it starts by column 25.
+    void zoneWord_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("zone");
+        QTest::newRow("PST") << "2009-03-01  1:03 AM PST   4.41 feet  Low Tide"
+                             << "PST";
+        QTest::newRow("AKDT") << "2009-03-09 12:50 AM AKDT   Moonset"
+                              << "AKDT";
+        QTest::newRow("ChST") << "2009-03-01  4:10 PM ChST   0.12 feet  Low Tide"
+                              << "ChST";
+        QTest::newRow("+12") << "2009-03-01 11:41 PM +12   1.68 meters  High Tide"
+                             << "+12";
+        QTest::newRow("+0530") << "2009-03-01  6:02 AM +0530   Sunrise"
+                               << "+0530";
+        QTest::newRow("height -10 right after the zone")
+            << "2009-03-01  9:37 AM PST -10.19 feet  Low Tide"
+            << "PST";
+        QTest::newRow("line ends at zone") << "2009-03-01  6:49 AM PST"
+                                           << "PST";
+        QTest::newRow("no zone: the event starts after column 25")
+            << "2009-03-01  6:49 AM       Sunrise"
+            << "";
+        QTest::newRow("prefix only") << "2009-03"
+                                     << "";
+    }
+    void zoneWord() {
+        QFETCH(QString, line);
+        QFETCH(QString, zone);
+        QCOMPARE(TideOutputReader::ZoneWord(line), zone);
+        const auto event = TideOutputReader::ReadLine(line, "2009-03");
+        QVERIFY(event);
+        QCOMPARE(event->zone, zone);
+    }
+
     void linesNotOfTheMonth_data() {
         QTest::addColumn<QString>("line");
         QTest::newRow("other month") << "2009-04-01  1:03 AM PST   4.41 feet  Low Tide";

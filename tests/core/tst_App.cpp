@@ -2,12 +2,16 @@
 // its two menu commands and the about window they open.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 
+#include "calendar/CalendarSettings.h"
 #include "calendar/QuorvexWindow.h"
 #include "core/AboutQuorvex.h"
 #include "core/App.h"
@@ -73,11 +77,30 @@ void tst_App::documentEvents_data() {
         << QStringLiteral("No Location Specified") << true << false;
 }
 
+// A start without a document shows the single fresh window or opens one filled from App's
+// location list; a settings document goes to that window or to a new one, whose controls it sets.
 void tst_App::documentEvents() {
     QFETCH(QString, label);
     QFETCH(bool, aboutOpen);
     QFETCH(bool, reused);
     App app;
+    app.locations = QStringList{"Alpha Bay", "Beta Point", "unused"};
+    app.nlocations = 2;
+    QTemporaryDir dir;
+    const QString document = dir.filePath(QStringLiteral("Port Angeles.quorvex"));
+    CalendarSettings settings;
+    settings.location = QStringLiteral("Port Angeles, Strait Of Juan De Fuca, Washington");
+    settings.firstMonth = 5;
+    settings.firstYear = 2026;
+    settings.lastMonth = 7;
+    settings.lastYear = 2027;
+    settings.outputPath = dir.filePath(QStringLiteral("port.xml"));
+    settings.outputFormat = 3;
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(settings.Encode());
+    file.close();
+
     for (int event = 0; event < 2; ++event) {
         auto* defaultWindow = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
         defaultWindow->Location->setText(label);
@@ -85,11 +108,33 @@ void tst_App::documentEvents() {
         if (event == 0)
             app.Event_NewDocument();
         else
-            app.Event_OpenDocument(QStringLiteral("/nonexistent/Tides.quorvex"));
+            app.Event_OpenDocument(document);
         const QList<QuorvexWindow*> mains = windowsOf<QuorvexWindow>();
         QCOMPARE(mains.size(), reused ? 1 : 2);
         QVERIFY(mains.contains(defaultWindow));
         QVERIFY(defaultWindow->isVisible());
+        QuorvexWindow* other = mains.at(0) == defaultWindow ? mains.value(1) : mains.at(0);
+        QuorvexWindow* target = reused ? defaultWindow : other;
+        if (event == 0) {
+            QCOMPARE(target->Location->text(), reused ? label : "No Location Specified");
+            QCOMPARE(target->LocationList->count(), reused ? 0 : 2);
+            if (!reused) QCOMPARE(target->LocationList->itemText(1), QStringLiteral("Beta Point"));
+        } else {
+            QCOMPARE(target->Location->text(), settings.location);
+            QCOMPARE(target->FirstMonth->currentText(), QStringLiteral("June"));
+            QCOMPARE(target->FirstYear->currentText(), QStringLiteral("2026"));
+            QCOMPARE(target->LastMonth->currentText(), QStringLiteral("August"));
+            QCOMPARE(target->LastYear->currentText(), QStringLiteral("2027"));
+            QCOMPARE(target->OutputPath->text(), settings.outputPath);
+            QCOMPARE(target->OutputFormat->currentText(), QStringLiteral("RSS"));
+            QCOMPARE(target->theFile, document);
+            QCOMPARE(target->LocationList->count(), 0);  // the list is not filled here
+        }
+        if (!reused) {
+            QCOMPARE(defaultWindow->Location->text(), label);
+            QCOMPARE(defaultWindow->OutputPath->text(), QStringLiteral("No Output Path Specified"));
+            QVERIFY(defaultWindow->theFile.isEmpty());
+        }
         cleanup();
     }
 }

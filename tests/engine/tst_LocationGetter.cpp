@@ -61,6 +61,27 @@ bool WriteTideScript(const QString& folder, const QByteArray& body) {
                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// The bytes the listing command writes in `xtideFolder`, run here into a file of the test's own.
+QByteArray ListingBytes(const QString& xtideFolder) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("listing.txt"));
+    QProcess bash;
+    bash.start(QStringLiteral("/bin/bash"),
+               {QStringLiteral("-c"), LocationGetter::LocationListCommand(xtideFolder, file)});
+    if (!bash.waitForFinished(10000)) return {};
+    QFile listing(file);
+    return listing.open(QIODevice::ReadOnly) ? listing.readAll() : QByteArray();
+}
+
+// The private folder a listing wrote its file into, checked to lie directly in `parent`.
+QString ListFolder(const LocationGetter& getter, const QString& parent) {
+    const QFileInfo file(getter.outputFile);
+    if (file.fileName() != QLatin1String("tide locations.txt")) return {};
+    const QFileInfo folder(file.absolutePath());
+    return folder.absolutePath() == QFileInfo(parent).absoluteFilePath() ? folder.absoluteFilePath()
+                                                                         : QString();
+}
+
 QByteArray TrimmedHead(const QByteArray& line) {
     QByteArray head = line.left(LocationGetter::NameBytes);
     while (head.startsWith(' ')) head.remove(0, 1);
@@ -84,8 +105,14 @@ class tst_LocationGetter : public QObject {
     void failures();
     void lineEndsOfTheStandIn_data();
     void lineEndsOfTheStandIn();
-    void listFileCannotBeRead();
+    void listFileGone();
+    void entryOfTheListFileNameInTheWay_data();
+    void entryOfTheListFileNameInTheWay();
+    void twoListingsAtOnce();
+    void privateListFolder();
+    void noFolderForTheListFile_data();
     void noFolderForTheListFile();
+    void documentsFolderWhenNoTemporary_data();
     void documentsFolderWhenNoTemporary();
     void fullListing();
     void destroyedWhileRunning();
@@ -193,9 +220,15 @@ void tst_LocationGetter::standInListing() {
     Events events(&getter);
     getter.GetLocations(fixture.xtideFolder());
     QVERIFY(getter.IsRunning());
-    QCOMPARE(getter.outputFile, temporary.filePath(QStringLiteral("tide locations.txt")));
+    const QString listFolder = ListFolder(getter, temporary.path());
+    QVERIFY2(!listFolder.isEmpty(), qPrintable(getter.outputFile));
     QTRY_VERIFY_WITH_TIMEOUT(events.done, 10000);
     QVERIFY(!getter.IsRunning());
+    // The list was read and its folder removed.
+    QVERIFY(!QFileInfo::exists(listFolder));
+    QCOMPARE(
+        QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList{});
 
     QCOMPARE(getter.locations.size(), 18);
     QCOMPARE(events.list, (QStringList{Started, ZeroParsed, Found(18), HaveLocations}));
@@ -203,10 +236,8 @@ void tst_LocationGetter::standInListing() {
              QStringLiteral("0.2 mile off Flat Point, Taku Inlet, Stephens Passa"));
     QVERIFY(getter.locations.contains(QStringLiteral("Mayag\u00fcez, Puerto Rico")));
     QVERIFY(getter.locations.contains(QStringLiteral("Seattle, Puget Sound, Washington")));
-    // Every name gives back the bytes of its line in the file.
-    QFile file(getter.outputFile);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    // Every name gives back the bytes of its line in the listing.
+    const QList<QByteArray> lines = ListingBytes(fixture.xtideFolder()).split('\n');
     int checked = 0;
     for (const QString& name : getter.locations) {
         const QByteArray bytes = LocationName::ToCommandBytes(name);
@@ -293,24 +324,111 @@ void tst_LocationGetter::lineEndsOfTheStandIn() {
     QCOMPARE(getter.locations, plain.locations);
 }
 
-// The list file's place is taken by a folder: the redirection fails and nothing can be read.
-void tst_LocationGetter::listFileCannotBeRead() {
-    XTideFixture fixture;
-    QVERIFY(fixture.isValid());
+// The list file vanished before it could be read: nothing to parse, the old names stay.
+void tst_LocationGetter::listFileGone() {
+    QTemporaryDir xtide;
+    QVERIFY(WriteTideScript(xtide.path(),
+                            "echo 'Location list generated'; echo A\n"
+                            "rm -f \"$(readlink /proc/$$/fd/1)\"\n"));
     QTemporaryDir temporary;
-    QVERIFY(QDir(temporary.path()).mkdir(QStringLiteral("tide locations.txt")));
     FolderGetter getter(temporary.path());
     getter.locations = QStringList{"kept"};
     Events events(&getter);
-    getter.GetLocations(fixture.xtideFolder());
+    getter.GetLocations(xtide.path());
     QTRY_VERIFY_WITH_TIMEOUT(events.done, 10000);
     QCOMPARE(events.list, QStringList{NoList});
     QCOMPARE(getter.locations, QStringList{"kept"});
-    QVERIFY(!getter.allText.isEmpty());  // bash said why
+}
+
+void tst_LocationGetter::entryOfTheListFileNameInTheWay_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link to another file") << "link";
+    QTest::newRow("a file of another listing") << "file";
+}
+
+// Whatever lies under the list file's name in the temporary folder (another user's file, a link
+// planted there, a folder) is neither written nor read: the listing goes its own way.
+void tst_LocationGetter::entryOfTheListFileNameInTheWay() {
+    QFETCH(QString, entry);
+    XTideFixture fixture;
+    QVERIFY(fixture.isValid());
+    QTemporaryDir temporary;
+    QTemporaryDir elsewhere;
+    const QString inTheWay = temporary.filePath(QStringLiteral("tide locations.txt"));
+    const QString target = elsewhere.filePath(QStringLiteral("precious.txt"));
+    const QByteArray precious = "Location list generated\nNot a station\n";
+    QFile targetFile(entry == QLatin1String("file") ? inTheWay : target);
+    QVERIFY(targetFile.open(QIODevice::WriteOnly));
+    targetFile.write(precious);
+    targetFile.close();
+    if (entry == QLatin1String("folder")) QVERIFY(QDir().mkdir(inTheWay));
+    if (entry == QLatin1String("link")) QVERIFY(QFile::link(target, inTheWay));
+
+    FolderGetter getter(temporary.path());
+    Events events(&getter);
+    getter.GetLocations(fixture.xtideFolder());
+    QTRY_VERIFY_WITH_TIMEOUT(events.done, 10000);
+    QCOMPARE(events.list, (QStringList{Started, ZeroParsed, Found(18), HaveLocations}));
+    QVERIFY(getter.locations.contains(QStringLiteral("Seattle, Puget Sound, Washington")));
+    QFile after(targetFile.fileName());
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), precious);
+    QCOMPARE(QFileInfo(inTheWay).isDir(), entry == QLatin1String("folder"));
+}
+
+// Two windows listing at the same time: each reads its own whole list, not a mix of both.
+void tst_LocationGetter::twoListingsAtOnce() {
+    QTemporaryDir xtide;
+    // Slow enough that the two listings overlap for most of their lines.
+    QVERIFY(WriteTideScript(xtide.path(),
+                            "echo 'Location list generated'\n"
+                            "for i in $(seq 1 40); do echo \"Station $i\"; sleep 0.01; done\n"));
+    QTemporaryDir temporary;
+    FolderGetter first(temporary.path());
+    FolderGetter second(temporary.path());
+    Events firstEvents(&first);
+    Events secondEvents(&second);
+    first.GetLocations(xtide.path());
+    QTest::qWait(100);
+    second.GetLocations(xtide.path());
+    QVERIFY(first.outputFile != second.outputFile);
+    QTRY_VERIFY_WITH_TIMEOUT(firstEvents.done && secondEvents.done, 20000);
+    QStringList expected;
+    for (int i = 1; i <= 40; ++i) expected << QStringLiteral("Station %1").arg(i);
+    QCOMPARE(first.locations, expected);
+    QCOMPARE(second.locations, expected);
+}
+
+// In a temporary folder that all users share, the listing's own folder is the user's alone
+// while the listing runs (the script prints the mode of the folder that holds its output).
+void tst_LocationGetter::privateListFolder() {
+    QTemporaryDir xtide;
+    QVERIFY(WriteTideScript(xtide.path(),
+                            "echo 'Location list generated'\n"
+                            "stat -c '%a' \"$(dirname \"$(readlink /proc/$$/fd/1)\")\"\n"));
+    QTemporaryDir temporary;
+    QVERIFY(QProcess::execute(QStringLiteral("chmod"),
+                              {QStringLiteral("1777"), temporary.path()}) == 0);
+    FolderGetter getter(temporary.path());
+    Events events(&getter);
+    getter.GetLocations(xtide.path());
+    QTRY_VERIFY_WITH_TIMEOUT(events.done, 10000);
+    QCOMPARE(getter.locations, QStringList{"700"});
+}
+
+void tst_LocationGetter::noFolderForTheListFile_data() {
+    QTest::addColumn<QString>("temporary");
+    QTest::addColumn<QString>("documents");
+    QTest::newRow("the system gives no folders") << QString() << QString();
+    QTest::newRow("neither folder exists")
+        << QStringLiteral("/nonexistent/tmp") << QStringLiteral("/nonexistent/Documents");
 }
 
 void tst_LocationGetter::noFolderForTheListFile() {
-    FolderGetter getter{QString(), QString()};
+    QFETCH(QString, temporary);
+    QFETCH(QString, documents);
+    FolderGetter getter{temporary, documents};
     Events events(&getter);
     getter.GetLocations(QStringLiteral("/nonexistent"));
     QCOMPARE(events.list, QStringList{NoTemporary});
@@ -318,17 +436,25 @@ void tst_LocationGetter::noFolderForTheListFile() {
     QVERIFY(getter.outputFile.isEmpty());
 }
 
+void tst_LocationGetter::documentsFolderWhenNoTemporary_data() {
+    QTest::addColumn<QString>("temporary");
+    QTest::newRow("no temporary folder") << QString();
+    QTest::newRow("temporary folder missing") << QStringLiteral("/nonexistent/tmp");
+}
+
 void tst_LocationGetter::documentsFolderWhenNoTemporary() {
+    QFETCH(QString, temporary);
     XTideFixture fixture;
     QVERIFY(fixture.isValid());
     QTemporaryDir documents;
-    FolderGetter getter(QString(), documents.path());
+    FolderGetter getter(temporary, documents.path());
     Events events(&getter);
     getter.GetLocations(fixture.xtideFolder());
-    QCOMPARE(getter.outputFile, documents.filePath(QStringLiteral("tide locations.txt")));
+    const QString listFolder = ListFolder(getter, documents.path());
+    QVERIFY2(!listFolder.isEmpty(), qPrintable(getter.outputFile));
     QTRY_VERIFY_WITH_TIMEOUT(events.done, 10000);
     QCOMPARE(getter.locations.size(), 18);
-    QVERIFY(QFile::exists(getter.outputFile));  // left in place
+    QVERIFY(!QFileInfo::exists(listFolder));
 }
 
 // The recorded listing of the real program: 5407 stations after its banner, every name the
@@ -386,6 +512,9 @@ void tst_LocationGetter::destroyedWhileRunning() {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
     QCOMPARE(events.list, QStringList{});
+    // The listing's private folder went with it.
+    QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{});
 }
 
 QUORVEX_TEST_MAIN(tst_LocationGetter)
