@@ -88,16 +88,29 @@ bool CalendarWriter::Put(const QByteArray& bytes) {
         error = QStringLiteral("The calendar file is not open for writing.");
         return false;
     }
-    bool ok = device->write(bytes) == bytes.size();
-    // Written through at once, so that a full disk or a vanished file shows at this event.
-    if (ok)
-        if (auto* file = qobject_cast<QFileDevice*>(device)) ok = file->flush();
-    if (!ok) {
-        failed = true;
-        error = device->errorString();
-        if (error.isEmpty()) error = QStringLiteral("The calendar file could not be written.");
-    }
-    return ok;
+    if (device->write(bytes) != bytes.size()) return Fail();
+    // Outside a month written through at once, so that a full disk or a vanished file shows at
+    // this call; a month's entries are written through by EndMonth.
+    return inMonth || WriteThrough();
+}
+
+bool CalendarWriter::WriteThrough() {
+    if (auto* file = qobject_cast<QFileDevice*>(device); file && !file->flush()) return Fail();
+    return true;
+}
+
+bool CalendarWriter::Fail() {
+    failed = true;
+    error = device->errorString();
+    if (error.isEmpty()) error = QStringLiteral("The calendar file could not be written.");
+    return false;
+}
+
+void CalendarWriter::BeginMonth() { inMonth = true; }
+
+bool CalendarWriter::EndMonth() {
+    inMonth = false;
+    return !failed && WriteThrough();
 }
 
 bool CalendarWriter::Line(const QString& text) { return Put(text.toUtf8() + '\n'); }

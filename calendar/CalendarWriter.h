@@ -29,6 +29,7 @@ class CalendarWriter {
 
     // Each returns false when the device refused the bytes (disk full, file gone); the run
     // must then stop. After a failure every later call fails too and ErrorString() says why.
+    // Outside a month (below) every call writes its bytes through to the file at once.
     bool WriteHeader(const QString& outputFormat, const QString& location);
     // As above with a given publication date (the RSS channel's pubDate).
     bool WriteHeader(const QString& outputFormat, const QString& location, const QDateTime& now);
@@ -36,6 +37,13 @@ class CalendarWriter {
     bool WriteEvent(const QString& outputFormat, int year, int month, int day, int hour, int minute,
                     const QString& eventText);
     bool WriteFooter(const QString& outputFormat);
+
+    // A month's entries: after BeginMonth() they wait in the device's buffer and go to the file
+    // together, so that a month costs a few writes instead of several per entry. A refusal shows
+    // at the entry whose bytes no longer fit the buffer, or at the latest at EndMonth(), which
+    // writes the rest through and returns false when the device refused it.
+    void BeginMonth();
+    bool EndMonth();
 
     bool Failed() const { return failed; }
     QString ErrorString() const { return error; }
@@ -57,8 +65,11 @@ class CalendarWriter {
   private:
     bool Put(const QByteArray& bytes);
     bool Line(const QString& text);  // UTF-8 and a line feed
+    bool WriteThrough();             // flushes a file device; false (and failed) on a refusal
+    bool Fail();                     // records the device's refusal; returns false
 
     QIODevice* device;
+    bool inMonth = false;
     bool failed = false;
     QString error;
 };

@@ -448,6 +448,7 @@ void QuorvexWindow::Completed() {
 
     TideOutputReader reader(TideOutputReader::OutputText(shell->ReadAll()));
     const QString prefix = TideOutputReader::MonthPrefix(thisYear, thisMonth);
+    outputHere->BeginMonth();
     QString line;
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
@@ -461,6 +462,12 @@ void QuorvexWindow::Completed() {
         EventLoop::Yield();
         // The window may have been closed, or its run stopped, while events were handled.
         if (!self || !running || runSerial != run) return;
+    }
+    // The month's entries reach the file together: a refused write stops the run here at the
+    // latest.
+    if (!outputHere->EndMonth()) {
+        FailRun(WriteFailure());
+        return;
     }
 
     MonthChain::Next(thisMonth, thisYear);

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include "calendar/CalendarWriter.h"
@@ -253,6 +254,52 @@ class TestCalendarWriter : public QObject {
         QVERIFY(!w.ErrorString().isEmpty());
         QVERIFY(!w.WriteEvent("Comma Separated Text", 2009, 3, 1, 6, 49, "Sunrise"));
         QVERIFY(!w.WriteFooter("iCal"));
+    }
+
+    // A month's entries wait in the file's buffer and go through at its end: there, at the
+    // latest, a full disk shows; a month larger than the buffer is refused at an entry already.
+    void monthWrittenThroughAtItsEnd_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("full");              // the device is /dev/full
+        QTest::addColumn<bool>("refusedAtAnEntry");  // before the month's end
+        QTest::newRow("iCal on disk") << "iCal" << 3 << false << false;
+        QTest::newRow("RSS larger than the buffer on disk") << "RSS" << 2000 << false << false;
+        QTest::newRow("iCal refused at the end") << "iCal" << 3 << true << false;
+        QTest::newRow("Palm refused at the end") << "Palm Desktop" << 3 << true << false;
+        QTest::newRow("RSS larger than the buffer refused at an entry")
+            << "RSS" << 2000 << true << true;
+    }
+    void monthWrittenThroughAtItsEnd() {
+        QFETCH(QString, format);
+        QFETCH(int, entries);
+        QFETCH(bool, full);
+        QFETCH(bool, refusedAtAnEntry);
+        QTemporaryDir dir;
+        QFile file(full ? QStringLiteral("/dev/full") : dir.filePath("month.ics"));
+        if (!file.open(QIODevice::WriteOnly)) QSKIP("no /dev/full here");
+        QBuffer expected;
+        expected.open(QIODevice::WriteOnly);
+        CalendarWriter w(&file);
+        CalendarWriter reference(&expected);
+        w.BeginMonth();
+        int taken = 0;
+        for (int i = 0; i < entries; ++i) {
+            reference.WriteEvent(format, 2009, 3, 1 + i % 28, 6, 49, "Sunrise");
+            if (w.WriteEvent(format, 2009, 3, 1 + i % 28, 6, 49, "Sunrise")) ++taken;
+        }
+        QCOMPARE(taken < entries, refusedAtAnEntry);
+        QCOMPARE(w.EndMonth(), !full);
+        QCOMPARE(w.Failed(), full);
+        if (full) {
+            QVERIFY(!w.ErrorString().isEmpty());
+            QVERIFY(!w.WriteFooter(format));
+            return;
+        }
+        // On disk now, before the file is closed.
+        QFile disk(file.fileName());
+        QVERIFY(disk.open(QIODevice::ReadOnly));
+        QCOMPARE(disk.readAll(), expected.data());
     }
 
     void closedDeviceIsAFailure() {
