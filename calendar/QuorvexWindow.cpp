@@ -27,9 +27,9 @@
 #include "engine/TideCommand.h"
 #include "htmltables/GenerateHTML.h"
 #include "platform/Dialogs.h"
-#include "platform/EventLoop.h"
 #include "platform/Folders.h"
 #include "platform/Text.h"
+#include "platform/YieldPacer.h"
 
 namespace {
 
@@ -317,9 +317,10 @@ void QuorvexWindow::GetLocationsShell_HaveLocations() {
     app->nlocations = int(names.size());
     app->locations = QStringList();
     app->locations.reserve(names.size());
+    YieldPacer pacer;
     for (const QString& name : names) {
         app->locations.append(name);
-        EventLoop::Yield();
+        pacer.Step();
         if (!self) return;
     }
     SetupLocations();
@@ -449,6 +450,7 @@ void QuorvexWindow::Completed() {
     TideOutputReader reader(TideOutputReader::OutputText(shell->ReadAll()));
     const QString prefix = TideOutputReader::MonthPrefix(thisYear, thisMonth);
     outputHere->BeginMonth();
+    YieldPacer pacer;
     QString line;
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
@@ -459,7 +461,7 @@ void QuorvexWindow::Completed() {
                 return;
             }
         }
-        EventLoop::Yield();
+        pacer.Step();
         // The window may have been closed, or its run stopped, while events were handled.
         if (!self || !running || runSerial != run) return;
     }

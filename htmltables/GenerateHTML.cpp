@@ -29,9 +29,9 @@
 #include "htmltables/TideTableMonth.h"
 #include "htmltables/TideTablePage.h"
 #include "platform/Dialogs.h"
-#include "platform/EventLoop.h"
 #include "platform/Folders.h"
 #include "platform/Text.h"
+#include "platform/YieldPacer.h"
 
 namespace {
 
@@ -333,8 +333,9 @@ void GenerateHTML::Completed() {
         h.csv = self->csvFile.get();
         return h;
     };
-    sources.yield = [alive] {
-        EventLoop::Yield();
+    YieldPacer pacer;  // lives while the page is written, within this call
+    sources.yield = [alive, &pacer] {
+        pacer.Step();
         return alive();
     };
 
