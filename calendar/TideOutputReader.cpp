@@ -38,7 +38,8 @@ QString TideOutputReader::MonthPrefix(int year, int month) {
 
 std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
                                                         const QString& monthPrefix) {
-    if (!Text::Same(Text::Left(line, 7), monthPrefix)) return std::nullopt;
+    if (QStringView(line).left(7).compare(monthPrefix, Qt::CaseInsensitive) != 0)
+        return std::nullopt;
     TideEventLine event;
     event.day = Text::ToInt32(Text::Val(Text::Mid(line, 9, 2)));
     int hour = Text::ToInt32(Text::Val(Text::Mid(line, 12, 2)));
@@ -73,16 +74,19 @@ QString TideOutputReader::EventText(const QString& line) {
 }
 
 TideEventKind TideOutputReader::Classify(const QString& eventText) {
+    // Compared in place, case-blind as Text::Same and Text::InStr are: this runs for every line.
     auto starts = [&](const char* word) {
-        const QString w = QLatin1String(word);
-        return Text::Same(Text::Left(eventText, w.size()), w);
+        return eventText.startsWith(QLatin1String(word), Qt::CaseInsensitive);
+    };
+    auto holds = [&](const char* word) {
+        return eventText.contains(QLatin1String(word), Qt::CaseInsensitive);
     };
     if (starts("sun")) return TideEventKind::SunEvent;
     if (starts("moon")) return TideEventKind::MoonEvent;
     if (starts("first") || starts("new") || starts("full") || starts("last"))
         return TideEventKind::MoonPhase;
-    if (Text::InStr(eventText, QStringLiteral("high")) > 0) return TideEventKind::HighTide;
-    if (Text::InStr(eventText, QStringLiteral("low")) > 0) return TideEventKind::LowTide;
+    if (holds("high")) return TideEventKind::HighTide;
+    if (holds("low")) return TideEventKind::LowTide;
     return TideEventKind::OtherEvent;
 }
 
