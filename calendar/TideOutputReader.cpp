@@ -40,11 +40,13 @@ std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
                                                         const QString& monthPrefix) {
     if (QStringView(line).left(7).compare(monthPrefix, Qt::CaseInsensitive) != 0)
         return std::nullopt;
+    // The columns are read in place (Text::Mid of the same positions).
+    const QStringView view(line);
     TideEventLine event;
-    event.day = Text::ToInt32(Text::Val(Text::Mid(line, 9, 2)));
-    int hour = Text::ToInt32(Text::Val(Text::Mid(line, 12, 2)));
-    event.minute = Text::ToInt32(Text::Val(Text::Mid(line, 15, 2)));
-    const bool pm = Text::Same(Text::Mid(line, 18, 1), QStringLiteral("p"));
+    event.day = Text::ToInt32(Text::Val(view.mid(8, 2)));
+    int hour = Text::ToInt32(Text::Val(view.mid(11, 2)));
+    event.minute = Text::ToInt32(Text::Val(view.mid(14, 2)));
+    const bool pm = view.mid(17, 1).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
     if (pm && hour < 12)
         hour += 12;
     else if (!pm && hour == 12)

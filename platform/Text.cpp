@@ -50,7 +50,7 @@ QString NthField(const QString& s, const QString& separator, int n) {
     }
 }
 
-double Val(const QString& s) {
+double Val(QStringView s) {
     auto digit = [&](qsizetype at) {
         return at < s.size() && s.at(at) >= QLatin1Char('0') && s.at(at) <= QLatin1Char('9');
     };
