@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringEncoder>
 
 class QIODevice;
 
@@ -26,6 +27,8 @@ class CalendarWriter {
 
     // The device must be open for writing and outlive the writer.
     explicit CalendarWriter(QIODevice* device);
+    // Hands the device what a month stopped early has written so far.
+    ~CalendarWriter();
 
     // Each returns false when the device refused the bytes (disk full, file gone); the run
     // must then stop. After a failure every later call fails too and ErrorString() says why.
@@ -38,12 +41,15 @@ class CalendarWriter {
                     const QString& eventText);
     bool WriteFooter(const QString& outputFormat);
 
-    // A month's entries: after BeginMonth() they wait in the device's buffer and go to the file
-    // together, so that a month costs a few writes instead of several per entry. A refusal shows
-    // at the entry whose bytes no longer fit the buffer, or at the latest at EndMonth(), which
-    // writes the rest through and returns false when the device refused it.
+    // A month's entries: after BeginMonth() they are held and go to the file together, in
+    // pieces of kPiece bytes and the rest at EndMonth(), so that a month costs a few writes
+    // instead of several per entry. A refusal shows at the entry that completes a piece, or at
+    // the latest at EndMonth(), which writes everything through to the file and returns false
+    // when the device refused it. A writer destroyed within a month hands over what it holds.
     void BeginMonth();
     bool EndMonth();
+
+    static constexpr qsizetype kPiece = 16384;
 
     bool Failed() const { return failed; }
     QString ErrorString() const { return error; }
@@ -65,10 +71,13 @@ class CalendarWriter {
   private:
     bool Put(const QByteArray& bytes);
     bool Line(const QString& text);  // UTF-8 and a line feed
-    bool WriteThrough();             // flushes a file device; false (and failed) on a refusal
-    bool Fail();                     // records the device's refusal; returns false
+    bool Pass();          // hands the held bytes to the device when due; false on a refusal
+    bool WriteThrough();  // flushes a file device; false (and failed) on a refusal
+    bool Fail();          // records the device's refusal; returns false
 
     QIODevice* device;
+    QStringEncoder encoder;
+    QByteArray held;  // written but not yet handed to the device
     bool inMonth = false;
     bool failed = false;
     QString error;

@@ -302,6 +302,34 @@ class TestCalendarWriter : public QObject {
         QCOMPARE(disk.readAll(), expected.data());
     }
 
+    // Entries reach the file as UTF-8, within a month or outside one; a lone surrogate, which
+    // no UTF-8 can hold, becomes "?".
+    void entriesInUtf8_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ASCII") << "4.41 feet  Low Tide" << QByteArray("4.41 feet  Low Tide");
+        QTest::newRow("beyond ASCII")
+            << QString::fromUtf8("\u00fc \u20ac") << QByteArray("\xc3\xbc \xe2\x82\xac");
+        QTest::newRow("surrogate pair")
+            << QString::fromUtf8("\U0001F30A") << QByteArray("\xf0\x9f\x8c\x8a");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "x" << QByteArray("?x");
+    }
+    void entriesInUtf8() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        for (bool inMonth : {false, true}) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            {
+                CalendarWriter w(&buffer);
+                if (inMonth) w.BeginMonth();
+                QVERIFY(w.WriteEvent("", 2009, 3, 1, 6, 49, text));
+                if (inMonth) QVERIFY(w.EndMonth());
+            }
+            QCOMPARE(buffer.data(), "2009-03-01 " + bytes + '\n');
+        }
+    }
+
     void closedDeviceIsAFailure() {
         QBuffer buffer;
         CalendarWriter w(&buffer);
