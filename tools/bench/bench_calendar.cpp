@@ -143,17 +143,17 @@ int main(int argc, char** argv) {
     App app;
     app.xtideFolder = o.folder;
     QTemporaryDir out;
-    const QString ics = out.filePath(QStringLiteral("calendar.ics"));
+    const QString ics = out.filePath(QStringLiteral("calendar-%1.ics"));
 
     if (o.windowOnly) {
         for (int i = 0; i < o.rounds; ++i)
-            if (RunWindow(o, ics) < 0) return 1;
+            if (RunWindow(o, BenchRun::NextOutput(o, ics)) < 0) return 1;
         return 0;
     }
 
     // One warm-up of each road, then the timed rounds, alternated.
     BenchRun::DirectMs(o);
-    if (RunWindow(o, ics) < 0) {
+    if (RunWindow(o, BenchRun::NextOutput(o, ics)) < 0) {
         std::fprintf(stderr, "bench_calendar: a run failed (is %s an XTide folder?)\n",
                      qPrintable(o.folder));
         return 1;
@@ -162,21 +162,22 @@ int main(int argc, char** argv) {
     BenchRun::Best best;
     double getters = 1e300;
     for (int i = 0; i < o.rounds; ++i) {
-        const double d = BenchRun::DirectMs(o);
+        double directCpu = 0;
+        const double d = BenchRun::DirectMs(o, &directCpu);
         double cpu = 0;
-        const double w = RunWindow(o, ics, nullptr, &cpu);
+        const double w = RunWindow(o, BenchRun::NextOutput(o, ics), nullptr, &cpu);
         if (d < 0 || w < 0) {
             std::fprintf(stderr, "bench_calendar: a run failed\n");
             return 1;
         }
-        best.Add(w, d, cpu);
+        best.Add(w, d, cpu, directCpu);
         getters = std::min(getters, RunGetters(o));
     }
     const long rssRunsLast = BenchRun::RssKb();
     BenchRun::GapMeter gaps;
     Probe probe;
     probe.gaps = &gaps;
-    RunWindow(o, ics, &probe);
+    RunWindow(o, BenchRun::NextOutput(o, ics), &probe);
 
     BenchRun::Report("iCal calendar", o, best, probe.gapMs, probe.rssFirst, probe.rssLast,
                      rssRunsFirst, rssRunsLast);

@@ -70,17 +70,17 @@ int main(int argc, char** argv) {
     App app;
     app.xtideFolder = o.folder;
     QTemporaryDir out;
-    const QString tables = QDir(out.path()).filePath(QStringLiteral("tables"));
+    const QString tables = QDir(out.path()).filePath(QStringLiteral("tables-%1"));
 
     if (o.windowOnly) {
         for (int i = 0; i < o.rounds; ++i)
-            if (RunWindow(o, tables) < 0) return 1;
+            if (RunWindow(o, BenchRun::NextOutput(o, tables)) < 0) return 1;
         return 0;
     }
 
     // One warm-up of each road, then the timed rounds, alternated.
     BenchRun::DirectMs(o);
-    if (RunWindow(o, tables) < 0) {
+    if (RunWindow(o, BenchRun::NextOutput(o, tables)) < 0) {
         std::fprintf(stderr, "bench_html: a run failed (is %s an XTide folder?)\n",
                      qPrintable(o.folder));
         return 1;
@@ -88,20 +88,21 @@ int main(int argc, char** argv) {
     const long rssRunsFirst = BenchRun::RssKb();
     BenchRun::Best best;
     for (int i = 0; i < o.rounds; ++i) {
-        const double d = BenchRun::DirectMs(o);
+        double directCpu = 0;
+        const double d = BenchRun::DirectMs(o, &directCpu);
         double cpu = 0;
-        const double w = RunWindow(o, tables, nullptr, &cpu);
+        const double w = RunWindow(o, BenchRun::NextOutput(o, tables), nullptr, &cpu);
         if (d < 0 || w < 0) {
             std::fprintf(stderr, "bench_html: a run failed\n");
             return 1;
         }
-        best.Add(w, d, cpu);
+        best.Add(w, d, cpu, directCpu);
     }
     const long rssRunsLast = BenchRun::RssKb();
     BenchRun::GapMeter gaps;
     Probe probe;
     probe.gaps = &gaps;
-    RunWindow(o, tables, &probe);
+    RunWindow(o, BenchRun::NextOutput(o, tables), &probe);
 
     BenchRun::Report("HTML tide tables", o, best, probe.gapMs, probe.rssFirst, probe.rssLast,
                      rssRunsFirst, rssRunsLast);
