@@ -38,10 +38,9 @@ QString TideOutputReader::MonthPrefix(int year, int month) {
 
 std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
                                                         const QString& monthPrefix) {
-    if (QStringView(line).left(7).compare(monthPrefix, Qt::CaseInsensitive) != 0)
-        return std::nullopt;
-    // The columns are read in place (Text::Mid of the same positions).
+    // The columns are read in place (Text::Left and Text::Mid of the same positions).
     const QStringView view(line);
+    if (view.left(7).compare(monthPrefix, Qt::CaseInsensitive) != 0) return std::nullopt;
     TideEventLine event;
     event.day = Text::ToInt32(Text::Val(view.mid(8, 2)));
     int hour = Text::ToInt32(Text::Val(view.mid(11, 2)));
