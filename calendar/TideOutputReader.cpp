@@ -2,6 +2,7 @@
 #include "calendar/TideOutputReader.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 #include "platform/Text.h"
 
@@ -76,11 +77,26 @@ QString TideOutputReader::EventText(const QString& line) {
 
 TideEventKind TideOutputReader::Classify(const QString& eventText) {
     // Compared in place, case-blind as Text::Same and Text::InStr are: this runs for every line.
+    // Tide prints ASCII, whose letters compare case-blind by their lower case; any other text
+    // takes QString's case folding, which agrees with that on ASCII.
+    const bool ascii =
+        std::all_of(eventText.begin(), eventText.end(), [](QChar c) { return c.unicode() < 128; });
+    auto lower = [](char16_t c) { return char16_t(c >= u'A' && c <= u'Z' ? c + 32 : c); };
+    auto at = [&](qsizetype from, const char* word) {  // word in lower case
+        for (qsizetype i = 0; word[i]; ++i)
+            if (from + i >= eventText.size() || lower(eventText.at(from + i).unicode()) != word[i])
+                return false;
+        return true;
+    };
     auto starts = [&](const char* word) {
-        return eventText.startsWith(QLatin1String(word), Qt::CaseInsensitive);
+        if (!ascii) return eventText.startsWith(QLatin1String(word), Qt::CaseInsensitive);
+        return at(0, word);
     };
     auto holds = [&](const char* word) {
-        return eventText.contains(QLatin1String(word), Qt::CaseInsensitive);
+        if (!ascii) return eventText.contains(QLatin1String(word), Qt::CaseInsensitive);
+        for (qsizetype from = 0; from < eventText.size(); ++from)
+            if (at(from, word)) return true;
+        return false;
     };
     if (starts("sun")) return TideEventKind::SunEvent;
     if (starts("moon")) return TideEventKind::MoonEvent;
