@@ -3,13 +3,14 @@
 // of several alternated rounds; then one location search.
 //
 //   bench_calendar XTIDE_FOLDER [--months N] [--rounds N] [--tide-ms MS] [--year YYYY]
-//                  [--location NAME] [--window-only] [LISTING]
+//                  [--location NAME] [--window-only] [--replace] [LISTING]
 //
 // XTIDE_FOLDER holds `tide` and harmonics.tcd (tools/xtide-folder --sample lays one out with the
 // stand-in and the sample months of 2026 and 2027). The period is N months (24) from January of
 // YYYY (2026). --tide-ms makes every run of the stand-in last that much longer, as a real tide
 // run does. LISTING, a saved location listing, gives the names the search runs over (by default
 // 5407 made-up names). --window-only runs only the rounds through the window, for a profiler.
+// Every round writes a new calendar file; --replace has each write over the last one.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

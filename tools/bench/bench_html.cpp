@@ -4,10 +4,10 @@
 // rounds.
 //
 //   bench_html XTIDE_FOLDER [--months N] [--rounds N] [--tide-ms MS] [--year YYYY]
-//              [--location NAME] [--window-only]
+//              [--location NAME] [--window-only] [--replace]
 //
-// The options are those of bench_calendar; --window-only runs only the rounds through the window,
-// for a profiler.
+// The options are those of bench_calendar. Every round writes into a new folder; --replace has
+// each write over the last round's pages.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
