@@ -1,12 +1,16 @@
 // CalendarWriter  Header, entry and footer of iCal, Palm Desktop, comma-separated text, RSS
 // and plain event lines.
+// Every entry is a handful of pieces joined: joined in one allocation, not one per piece.
+#define QT_USE_QSTRINGBUILDER
 #include "calendar/CalendarWriter.h"
 
 #include <QDate>
 #include <QFileDevice>
 #include <QIODevice>
 #include <QLocale>
+#include <QStringList>
 #include <QTime>
+#include <algorithm>
 
 #include "calendar/TideZone.h"
 #include "platform/Text.h"
@@ -18,7 +22,15 @@ namespace {
 const char kPalmSeparator = char(252);
 const char kPalmRecordEnd = char(253);
 
-QString Two(int value) { return Text::Format(value, QStringLiteral("00")); }
+QString Two(int value) {
+    // "00" to "99" made once: an entry's two-digit fields share these texts.
+    static const QStringList kTwo = [] {
+        QStringList texts;
+        for (int i = 0; i < 100; ++i) texts << Text::Format(i, QStringLiteral("00"));
+        return texts;
+    }();
+    return value >= 0 && value < 100 ? kTwo.at(value) : Text::Format(value, QStringLiteral("00"));
+}
 QString Four(int value) { return Text::Format(value, QStringLiteral("0000")); }
 
 // The date a Date of year, month and day stands for; a day outside the month rolls over into
@@ -41,6 +53,11 @@ QString ShortTime(const QDateTime& at) {
 
 // An iCalendar TEXT value: backslash, semicolon and comma escaped, line breaks as \n.
 QString ICalText(const QString& s) {
+    auto special = [](QChar c) {
+        return c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(',') ||
+               c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    };
+    if (std::none_of(s.begin(), s.end(), special)) return s;  // most texts: nothing to escape
     QString out;
     out.reserve(s.size());
     for (int i = 0; i < s.size(); ++i) {
@@ -82,28 +99,73 @@ CalendarWriter::Format CalendarWriter::FormatOf(const QString& outputFormat) {
     return Format::Plain;
 }
 
-CalendarWriter::CalendarWriter(QIODevice* device) : device(device) {}
+CalendarWriter::CalendarWriter(QIODevice* device)
+    : device(device), encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless) {}
+
+CalendarWriter::~CalendarWriter() {
+    // A run stopped within a month keeps the entries it wrote, as the file's own buffer does.
+    if (!failed && !held.isEmpty() && device && device->isWritable()) device->write(held);
+}
 
 bool CalendarWriter::Put(const QByteArray& bytes) {
-    if (failed) return false;
+    held += bytes;
+    return Pass();
+}
+
+bool CalendarWriter::Line(const QString& text) {
+    // Encoded straight into the held bytes, the line feed after it. A text with surrogates goes
+    // through toUtf8(), which writes a lone one as "?" where the encoder would write U+FFFD.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+        held += text.toUtf8();
+        held += '\n';
+        return Pass();
+    }
+    const qsizetype at = held.size();
+    held.resize(at + encoder.requiredSpace(text.size()) + 1);
+    char* end = encoder.appendToBuffer(held.data() + at, text);
+    *end++ = '\n';
+    held.truncate(end - held.constData());
+    return Pass();
+}
+
+bool CalendarWriter::Pass() {
+    if (failed) {
+        held.clear();
+        return false;
+    }
     if (!device || !device->isWritable()) {
+        held.clear();
         failed = true;
         error = QStringLiteral("The calendar file is not open for writing.");
         return false;
     }
-    bool ok = device->write(bytes) == bytes.size();
-    // Written through at once, so that a full disk or a vanished file shows at this event.
-    if (ok)
-        if (auto* file = qobject_cast<QFileDevice*>(device)) ok = file->flush();
-    if (!ok) {
-        failed = true;
-        error = device->errorString();
-        if (error.isEmpty()) error = QStringLiteral("The calendar file could not be written.");
-    }
-    return ok;
+    // Outside a month written through at once, so that a full disk or a vanished file shows at
+    // this call; a month's entries go in pieces, the rest at EndMonth.
+    if (inMonth && held.size() < kPiece) return true;
+    const bool taken = device->write(held) == held.size();
+    held.resize(0);  // keeps its room for the next piece
+    if (!taken) return Fail();
+    return inMonth || WriteThrough();
 }
 
-bool CalendarWriter::Line(const QString& text) { return Put(text.toUtf8() + '\n'); }
+bool CalendarWriter::WriteThrough() {
+    if (auto* file = qobject_cast<QFileDevice*>(device); file && !file->flush()) return Fail();
+    return true;
+}
+
+bool CalendarWriter::Fail() {
+    failed = true;
+    error = device->errorString();
+    if (error.isEmpty()) error = QStringLiteral("The calendar file could not be written.");
+    return false;
+}
+
+void CalendarWriter::BeginMonth() { inMonth = true; }
+
+bool CalendarWriter::EndMonth() {
+    inMonth = false;
+    return Pass();
+}
 
 bool CalendarWriter::WriteHeader(const QString& outputFormat, const QString& location) {
     return WriteHeader(outputFormat, location, QDateTime::currentDateTime());

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringEncoder>
 
 class QIODevice;
 
@@ -26,9 +27,12 @@ class CalendarWriter {
 
     // The device must be open for writing and outlive the writer.
     explicit CalendarWriter(QIODevice* device);
+    // Hands the device what a month stopped early has written so far.
+    ~CalendarWriter();
 
     // Each returns false when the device refused the bytes (disk full, file gone); the run
     // must then stop. After a failure every later call fails too and ErrorString() says why.
+    // Outside a month (below) every call writes its bytes through to the file at once.
     bool WriteHeader(const QString& outputFormat, const QString& location);
     // As above with a given publication date (the RSS channel's pubDate, written with the offset
     // from UTC that `now` carries).
@@ -38,6 +42,16 @@ class CalendarWriter {
     bool WriteEvent(const QString& outputFormat, int year, int month, int day, int hour, int minute,
                     const QString& eventText, const QString& zone = QString());
     bool WriteFooter(const QString& outputFormat);
+
+    // A month's entries: after BeginMonth() they are held and go to the file together, in
+    // pieces of kPiece bytes and the rest at EndMonth(), so that a month costs a few writes
+    // instead of several per entry. A refusal shows at the entry that completes a piece, or at
+    // the latest at EndMonth(), which writes everything through to the file and returns false
+    // when the device refused it. A writer destroyed within a month hands over what it holds.
+    void BeginMonth();
+    bool EndMonth();
+
+    static constexpr qsizetype kPiece = 16384;
 
     bool Failed() const { return failed; }
     QString ErrorString() const { return error; }
@@ -61,8 +75,14 @@ class CalendarWriter {
   private:
     bool Put(const QByteArray& bytes);
     bool Line(const QString& text);  // UTF-8 and a line feed
+    bool Pass();          // hands the held bytes to the device when due; false on a refusal
+    bool WriteThrough();  // flushes a file device; false (and failed) on a refusal
+    bool Fail();          // records the device's refusal; returns false
 
     QIODevice* device;
+    QStringEncoder encoder;
+    QByteArray held;  // written but not yet handed to the device
+    bool inMonth = false;
     bool failed = false;
     QString error;
 };

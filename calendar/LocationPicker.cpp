@@ -7,8 +7,8 @@
 #include <QLineEdit>
 
 #include "core/App.h"
-#include "platform/EventLoop.h"
 #include "platform/Text.h"
+#include "platform/YieldPacer.h"
 
 LocationPicker::LocationPicker(QObject* owner, QComboBox* locationList, QLineEdit* searchField,
                                QLabel* location, bool& updating)
@@ -31,10 +31,11 @@ void LocationPicker::SetupLocations() {
     App* app = App::Instance();
     updating = true;
     LocationList->clear();
+    YieldPacer pacer;
     for (int i = 0; app && i < app->nlocations && i < app->locations.size(); ++i) {
         LocationList->addItem(app->locations.at(i));
         if (i == 0) LocationList->setCurrentIndex(-1);
-        EventLoop::Yield();
+        pacer.Step();
         if (!self || !LocationList) return;
         app = App::Instance();
     }
@@ -53,6 +54,7 @@ bool LocationPicker::SearchField_KeyDown(const QString& key) {
     QPointer<LocationPicker> self(this);
     App* app = App::Instance();
     LocationList->clear();
+    YieldPacer pacer;
     for (int i = 0; app && i < app->nlocations && i < app->locations.size(); ++i) {
         // The field is read for every name: text typed during the search applies at once.
         const QString& name = app->locations.at(i);
@@ -60,7 +62,7 @@ bool LocationPicker::SearchField_KeyDown(const QString& key) {
             LocationList->addItem(name);
             if (LocationList->count() == 1) LocationList->setCurrentIndex(-1);
         }
-        EventLoop::Yield();
+        pacer.Step();
         if (!self || !LocationList) return true;
         app = App::Instance();
     }

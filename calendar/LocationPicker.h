@@ -22,9 +22,10 @@ class LocationPicker : public QObject {
     LocationPicker(QObject* owner, QComboBox* locationList, QLineEdit* searchField,
                    QLabel* location, bool& updating);
 
-    // Refills the popup with every name of App::Instance()->locations (read afresh), yielding
-    // once per name; raises `updating` meanwhile. Selects nothing and leaves the label alone.
-    // Returns at once, without touching anything, when the owner is destroyed during a yield.
+    // Refills the popup with every name of App::Instance()->locations (read afresh), offering
+    // the event loop a turn after every name (YieldPacer); raises `updating` meanwhile. Selects
+    // nothing and leaves the label alone. Returns at once, without touching anything, when the
+    // owner is destroyed during a yield.
     void SetupLocations();
     // The popup's choice: the label takes the chosen item's text unless `updating` is raised or
     // no item is selected.

@@ -28,10 +28,10 @@
 #include "engine/TideCommand.h"
 #include "htmltables/GenerateHTML.h"
 #include "platform/Dialogs.h"
-#include "platform/EventLoop.h"
 #include "platform/Folders.h"
 #include "platform/PathButton.h"
 #include "platform/Text.h"
+#include "platform/YieldPacer.h"
 
 namespace {
 
@@ -321,9 +321,10 @@ void QuorvexWindow::GetLocationsShell_HaveLocations() {
     app->nlocations = int(names.size());
     app->locations = QStringList();
     app->locations.reserve(names.size());
+    YieldPacer pacer;
     for (const QString& name : names) {
         app->locations.append(name);
-        EventLoop::Yield();
+        pacer.Step();
         if (!self) return;
     }
     SetupLocations();
@@ -464,6 +465,8 @@ void QuorvexWindow::Completed() {
 
     TideOutputReader reader(TideOutputReader::OutputText(shell->ReadAll()));
     const QString prefix = TideOutputReader::MonthPrefix(thisYear, thisMonth);
+    outputHere->BeginMonth();
+    YieldPacer pacer;
     QString line;
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
@@ -474,9 +477,15 @@ void QuorvexWindow::Completed() {
                 return;
             }
         }
-        EventLoop::Yield();
+        pacer.Step();
         // The window may have been closed, or its run stopped, while events were handled.
         if (!self || !running || runSerial != run) return;
+    }
+    // The month's entries reach the file together: a refused write stops the run here at the
+    // latest.
+    if (!outputHere->EndMonth()) {
+        FailRun(WriteFailure());
+        return;
     }
 
     MonthChain::Next(thisMonth, thisYear);

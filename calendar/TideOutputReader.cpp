@@ -2,6 +2,7 @@
 #include "calendar/TideOutputReader.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 #include "platform/Text.h"
 
@@ -38,12 +39,14 @@ QString TideOutputReader::MonthPrefix(int year, int month) {
 
 std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
                                                         const QString& monthPrefix) {
-    if (!Text::Same(Text::Left(line, 7), monthPrefix)) return std::nullopt;
+    // The columns are read in place (Text::Left and Text::Mid of the same positions).
+    const QStringView view(line);
+    if (view.left(7).compare(monthPrefix, Qt::CaseInsensitive) != 0) return std::nullopt;
     TideEventLine event;
-    event.day = Text::ToInt32(Text::Val(Text::Mid(line, 9, 2)));
-    int hour = Text::ToInt32(Text::Val(Text::Mid(line, 12, 2)));
-    event.minute = Text::ToInt32(Text::Val(Text::Mid(line, 15, 2)));
-    const bool pm = Text::Same(Text::Mid(line, 18, 1), QStringLiteral("p"));
+    event.day = Text::ToInt32(Text::Val(view.mid(8, 2)));
+    int hour = Text::ToInt32(Text::Val(view.mid(11, 2)));
+    event.minute = Text::ToInt32(Text::Val(view.mid(14, 2)));
+    const bool pm = view.mid(17, 1).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
     if (pm && hour < 12)
         hour += 12;
     else if (!pm && hour == 12)
@@ -92,16 +95,34 @@ QString TideOutputReader::ZoneWord(const QString& line) {
 }
 
 TideEventKind TideOutputReader::Classify(const QString& eventText) {
+    // Compared in place, case-blind as Text::Same and Text::InStr are: this runs for every line.
+    // Tide prints ASCII, whose letters compare case-blind by their lower case; any other text
+    // takes QString's case folding, which agrees with that on ASCII.
+    const bool ascii =
+        std::all_of(eventText.begin(), eventText.end(), [](QChar c) { return c.unicode() < 128; });
+    auto lower = [](char16_t c) { return char16_t(c >= u'A' && c <= u'Z' ? c + 32 : c); };
+    auto at = [&](qsizetype from, const char* word) {  // word in lower case
+        for (qsizetype i = 0; word[i]; ++i)
+            if (from + i >= eventText.size() || lower(eventText.at(from + i).unicode()) != word[i])
+                return false;
+        return true;
+    };
     auto starts = [&](const char* word) {
-        const QString w = QLatin1String(word);
-        return Text::Same(Text::Left(eventText, w.size()), w);
+        if (!ascii) return eventText.startsWith(QLatin1String(word), Qt::CaseInsensitive);
+        return at(0, word);
+    };
+    auto holds = [&](const char* word) {
+        if (!ascii) return eventText.contains(QLatin1String(word), Qt::CaseInsensitive);
+        for (qsizetype from = 0; from < eventText.size(); ++from)
+            if (at(from, word)) return true;
+        return false;
     };
     if (starts("sun")) return TideEventKind::SunEvent;
     if (starts("moon")) return TideEventKind::MoonEvent;
     if (starts("first") || starts("new") || starts("full") || starts("last"))
         return TideEventKind::MoonPhase;
-    if (Text::InStr(eventText, QStringLiteral("high")) > 0) return TideEventKind::HighTide;
-    if (Text::InStr(eventText, QStringLiteral("low")) > 0) return TideEventKind::LowTide;
+    if (holds("high")) return TideEventKind::HighTide;
+    if (holds("low")) return TideEventKind::LowTide;
     return TideEventKind::OtherEvent;
 }
 

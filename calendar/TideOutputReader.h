@@ -11,8 +11,9 @@
 
 // Use: build one reader per month from the output text, then call NextLine() until it returns
 // false and ReadLine() on each line. The reader never yields to the event loop and reads no
-// control: the caller yields after every line and reads its filter controls afresh for every
-// event. The reader owns its copy of the text, so nothing done during a yield disturbs it.
+// control: the caller offers the event loop a turn after every line and reads its filter controls
+// afresh for every event. The reader owns its copy of the text, so nothing done during a yield
+// disturbs it.
 class TideOutputReader {
   public:
     // `output` is the month's whole output (see OutputText). The line separator is the carriage

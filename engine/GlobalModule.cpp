@@ -1,6 +1,8 @@
 // GlobalModule  The shared date and time helpers.
 #include "engine/GlobalModule.h"
 
+#include <QStringList>
+
 #include "platform/Text.h"
 
 namespace GlobalModule {
@@ -25,7 +27,9 @@ int DaysInMonth(int month, int year) {
     }
 }
 
-QString FormatHHMM(int minutes) {
+namespace {
+
+QString ClockText(int minutes) {
     const int h = Text::ToInt32(minutes / 60.0);
     const QString m = Text::Format(minutes % 60, QStringLiteral("00"));
     if (h == 0) return QStringLiteral("12:") + m + QStringLiteral(" AM");
@@ -34,6 +38,19 @@ QString FormatHHMM(int minutes) {
     if (h == 12) return QStringLiteral("12:") + m + QStringLiteral(" PM");
     return Text::Format(h - 12, QStringLiteral("00")) + QLatin1Char(':') + m +
            QStringLiteral(" PM");
+}
+
+}  // namespace
+
+QString FormatHHMM(int minutes) {
+    // The day's 1440 texts made once: every tide table row shows several of them.
+    static const QStringList kDay = [] {
+        QStringList texts;
+        texts.reserve(1440);
+        for (int t = 0; t < 1440; ++t) texts << ClockText(t);
+        return texts;
+    }();
+    return minutes >= 0 && minutes < 1440 ? kDay.at(minutes) : ClockText(minutes);
 }
 
 }  // namespace GlobalModule

@@ -8,9 +8,9 @@
 #include "engine/LocationName.h"
 #include "engine/TideCommand.h"
 #include "platform/ChildProcess.h"
-#include "platform/EventLoop.h"
 #include "platform/Folders.h"
 #include "platform/ShellWord.h"
+#include "platform/YieldPacer.h"
 
 namespace {
 
@@ -133,6 +133,7 @@ QStringList LocationGetter::Parse(const QByteArray& listing) {
 
     const char lineEnd = listing.contains('\r') ? '\r' : '\n';
     locations.clear();
+    YieldPacer pacer;
     bool started = false;
     qsizetype position = 0;
     for (;;) {
@@ -153,7 +154,7 @@ QStringList LocationGetter::Parse(const QByteArray& listing) {
             }
             locations.append(name);
         }
-        EventLoop::Yield();
+        pacer.Step();
         if (!self) return {};
     }
     emit Progress(QString::number(locations.size()) + QStringLiteral(" locations found"));

@@ -36,8 +36,9 @@ class LocationGetter : public QObject {
     // The listing command for a folder and an output file (both absolute paths).
     static QString LocationListCommand(const QString& xtideFolder, const QString& outputFile);
     // The names of one listing text (raw bytes), in order, as display texts (LocationName);
-    // they also replace `locations`. Raises the Progress events of a parse and yields after
-    // every line; returns {} at once when this object is destroyed meanwhile.
+    // they also replace `locations`. Raises the Progress events of a parse and offers the event
+    // loop a turn after every line (YieldPacer); returns {} at once when this object is
+    // destroyed meanwhile.
     QStringList Parse(const QByteArray& listing);
 
     QString allText;        // what the shell itself printed outside the redirected listing

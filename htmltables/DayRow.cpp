@@ -1,4 +1,6 @@
 // DayRow  Table rows, good hiking tides and their comma-separated list lines.
+// A row's texts are pieces joined: joined in one allocation, not one per piece.
+#define QT_USE_QSTRINGBUILDER
 #include "htmltables/DayRow.h"
 
 #include "engine/GlobalModule.h"

@@ -18,8 +18,9 @@ struct HikingState {
 };
 using HikingStateSource = std::function<HikingState()>;
 
-// Lets the event loop run; returns false when the run must stop (its window closed or its run
-// ended meanwhile). An empty function never yields and never stops.
+// Offers the event loop a turn (the window paces the turns, see YieldPacer); returns false when
+// the run must stop (its window closed or its run ended meanwhile). An empty function never
+// yields and never stops.
 using YieldFunction = std::function<bool()>;
 
 // The tides and sun times of one day, in the order tide printed them.

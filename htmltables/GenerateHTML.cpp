@@ -29,10 +29,10 @@
 #include "htmltables/TideTableMonth.h"
 #include "htmltables/TideTablePage.h"
 #include "platform/Dialogs.h"
-#include "platform/EventLoop.h"
 #include "platform/Folders.h"
 #include "platform/PathButton.h"
 #include "platform/Text.h"
+#include "platform/YieldPacer.h"
 
 namespace {
 
@@ -337,8 +337,9 @@ void GenerateHTML::Completed() {
         h.csv = self->csvFile.get();
         return h;
     };
-    sources.yield = [alive] {
-        EventLoop::Yield();
+    YieldPacer pacer;  // lives while the page is written, within this call
+    sources.yield = [alive, &pacer] {
+        pacer.Step();
         return alive();
     };
 

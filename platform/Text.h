@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace Text {
 
@@ -23,7 +24,7 @@ QString Trim(const QString& s);
 QString NthField(const QString& s, const QString& separator, int n);
 
 // The leading number of `s` after leading blanks (sign, digits, decimals, exponent); 0 if none.
-double Val(const QString& s);
+double Val(QStringView s);
 
 // A number as text without a leading blank or leading zeros ("3", "-1", "2.5", "0.25").
 QString Str(int value);

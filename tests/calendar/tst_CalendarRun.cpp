@@ -1,5 +1,8 @@
 // tst_CalendarRun  The calendar run of the window against the stand-in tide: the month chain, the
 // controls read afresh, the failures that stop a run, one run at a time, closing mid-run.
+#include <sys/resource.h>
+
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -13,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 
+#include "calendar/CalendarWriter.h"
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
 #include "core/App.h"
@@ -57,6 +62,25 @@ QByteArray PlainLine(const QByteArray& recorded) {
     const int zoneEnd = recorded.indexOf(' ', 20);
     return recorded.left(10) + ' ' + recorded.mid(zoneEnd).trimmed() + '\n';
 }
+
+// Limits the size of every file this process writes, as a nearly full disk would, while it is in
+// scope. The signal the kernel sends for a write past the limit is ignored, so the write fails.
+struct FileSizeLimit {
+    explicit FileSizeLimit(qint64 bytes) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old;
+        limited.rlim_cur = rlim_t(bytes);
+        set = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
+    bool set = false;
+};
 
 }  // namespace
 
@@ -600,6 +624,48 @@ class TestCalendarRun : public QObject {
         QVERIFY(window->Status->text() != QStringLiteral("Done"));
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(!QFile::exists(OutPath("chosen later.ics")));
+    }
+
+    // A disk that fills during the run: the header went through, the first month's entries no
+    // longer fit. The run stops with its message within that month, whether a few entries wait
+    // for the month's end or a month's worth overflows the buffer before it.
+    void refusedWriteStopsWithinItsMonth_data() {
+        QTest::addColumn<bool>("everyEvent");
+        QTest::newRow("moon phases only") << false;
+        QTest::newRow("every event") << true;
+    }
+    void refusedWriteStopsWithinItsMonth() {
+        QFETCH(bool, everyEvent);
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 5, 2026);
+        window->ShowMoonPhases->setChecked(true);
+        for (QCheckBox* box : {window->SunriseSunset, window->MoonriseMoonset,
+                               window->IncludeHighTides, window->IncludeLowTides})
+            box->setChecked(everyEvent);
+        window->OutputPath->setText(OutPath("limited.ics"));
+        QBuffer header;
+        header.open(QIODevice::WriteOnly);
+        CalendarWriter(&header).WriteHeader(QStringLiteral("iCal"), kSeattle);
+        const qint64 limit = header.size() + 100;  // March's four phases take some 300 bytes
+        FileSizeLimit disk(limit);
+        if (!disk.set) QSKIP("the file size limit cannot be set here");
+
+        window->ComputeButton_Action();
+        QVERIFY(window->IsRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!window->IsRunning(), kRunTimeout);
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages.first().startsWith(QStringLiteral("Unable to write to file ") +
+                                                     OutPath("limited.ics")),
+                 qPrintable(dialogs.messages.first()));
+        QCOMPARE(window->Status->text(), QStringLiteral("03/2026 computed"));
+        QTest::qWait(300);  // no later month follows
+        QCOMPARE(window->Status->text(), QStringLiteral("03/2026 computed"));
+        QCOMPARE(dialogs.messages.size(), 1);
+        const QByteArray ics = ReadFile(OutPath("limited.ics"));
+        QVERIFY(ics.startsWith(header.data()));
+        QVERIFY(ics.size() <= limit);
+        QVERIFY(window->ComputeButton->isEnabled());
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTimeZone>
 #include <QXmlStreamReader>
 
@@ -398,6 +399,80 @@ class TestCalendarWriter : public QObject {
         QVERIFY(!w.ErrorString().isEmpty());
         QVERIFY(!w.WriteEvent("Comma Separated Text", 2009, 3, 1, 6, 49, "Sunrise"));
         QVERIFY(!w.WriteFooter("iCal"));
+    }
+
+    // A month's entries wait in the file's buffer and go through at its end: there, at the
+    // latest, a full disk shows; a month larger than the buffer is refused at an entry already.
+    void monthWrittenThroughAtItsEnd_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("full");              // the device is /dev/full
+        QTest::addColumn<bool>("refusedAtAnEntry");  // before the month's end
+        QTest::newRow("iCal on disk") << "iCal" << 3 << false << false;
+        QTest::newRow("RSS larger than the buffer on disk") << "RSS" << 2000 << false << false;
+        QTest::newRow("iCal refused at the end") << "iCal" << 3 << true << false;
+        QTest::newRow("Palm refused at the end") << "Palm Desktop" << 3 << true << false;
+        QTest::newRow("RSS larger than the buffer refused at an entry")
+            << "RSS" << 2000 << true << true;
+    }
+    void monthWrittenThroughAtItsEnd() {
+        QFETCH(QString, format);
+        QFETCH(int, entries);
+        QFETCH(bool, full);
+        QFETCH(bool, refusedAtAnEntry);
+        QTemporaryDir dir;
+        QFile file(full ? QStringLiteral("/dev/full") : dir.filePath("month.ics"));
+        if (!file.open(QIODevice::WriteOnly)) QSKIP("no /dev/full here");
+        QBuffer expected;
+        expected.open(QIODevice::WriteOnly);
+        CalendarWriter w(&file);
+        CalendarWriter reference(&expected);
+        w.BeginMonth();
+        int taken = 0;
+        for (int i = 0; i < entries; ++i) {
+            reference.WriteEvent(format, 2009, 3, 1 + i % 28, 6, 49, "Sunrise");
+            if (w.WriteEvent(format, 2009, 3, 1 + i % 28, 6, 49, "Sunrise")) ++taken;
+        }
+        QCOMPARE(taken < entries, refusedAtAnEntry);
+        QCOMPARE(w.EndMonth(), !full);
+        QCOMPARE(w.Failed(), full);
+        if (full) {
+            QVERIFY(!w.ErrorString().isEmpty());
+            QVERIFY(!w.WriteFooter(format));
+            return;
+        }
+        // On disk now, before the file is closed.
+        QFile disk(file.fileName());
+        QVERIFY(disk.open(QIODevice::ReadOnly));
+        QCOMPARE(disk.readAll(), expected.data());
+    }
+
+    // Entries reach the file as UTF-8, within a month or outside one; a lone surrogate, which
+    // no UTF-8 can hold, becomes "?".
+    void entriesInUtf8_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ASCII") << "4.41 feet  Low Tide" << QByteArray("4.41 feet  Low Tide");
+        QTest::newRow("beyond ASCII")
+            << QString::fromUtf8("\u00fc \u20ac") << QByteArray("\xc3\xbc \xe2\x82\xac");
+        QTest::newRow("surrogate pair")
+            << QString::fromUtf8("\U0001F30A") << QByteArray("\xf0\x9f\x8c\x8a");
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "x" << QByteArray("?x");
+    }
+    void entriesInUtf8() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        for (bool inMonth : {false, true}) {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            {
+                CalendarWriter w(&buffer);
+                if (inMonth) w.BeginMonth();
+                QVERIFY(w.WriteEvent("", 2009, 3, 1, 6, 49, text));
+                if (inMonth) QVERIFY(w.EndMonth());
+            }
+            QCOMPARE(buffer.data(), "2009-03-01 " + bytes + '\n');
+        }
     }
 
     void closedDeviceIsAFailure() {

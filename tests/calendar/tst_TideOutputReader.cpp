@@ -197,6 +197,10 @@ class TestTideOutputReader : public QObject {
         QTest::newRow("shorter than the word") << "Su" << K::OtherEvent;
         QTest::newRow("max flood") << "1.67 knots  Max Flood" << K::OtherEvent;
         QTest::newRow("empty") << "" << K::OtherEvent;
+        QTest::newRow("beyond ASCII, high anywhere")
+            << QString::fromUtf8("2.1 m  Mayag\u00fcez HIGH") << K::HighTide;
+        QTest::newRow("beyond ASCII, folded to sun")
+            << QString::fromUtf8("\u017Funrise") << K::SunEvent;
     }
     void classify() {
         QFETCH(QString, text);

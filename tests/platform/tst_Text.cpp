@@ -56,6 +56,12 @@ private slots:
         QTest::newRow("trailing text") << "3 ft" << 3.0;
         QTest::newRow("exponent") << "1e2" << 100.0;
         QTest::newRow("lone sign") << "-" << 0.0;
+        QTest::newRow("leading zeros") << "007.50" << 7.5;
+        QTest::newRow("point without decimals") << "5." << 5.0;
+        QTest::newRow("decimals only") << "-.5" << -0.5;
+        QTest::newRow("fifteen digits") << "0.123456789012345" << 0.123456789012345;
+        QTest::newRow("beyond fifteen digits") << "2.00000000000000000001" << 2.0;
+        QTest::newRow("beyond double precision") << "9007199254740993" << 9007199254740992.0;
     }
     void val() {
         QFETCH(QString, text);
@@ -76,6 +82,9 @@ private slots:
         QTest::newRow("00 negative") << Text::Format(-1, "00") << "-01";
         QTest::newRow("0000") << Text::Format(2009, "0000") << "2009";
         QTest::newRow("0000 pad") << Text::Format(7, "0000") << "0007";
+        QTest::newRow("00 zero") << Text::Format(0, "00") << "00";
+        QTest::newRow("00 rounds") << Text::Format(2.5, "00") << "03";
+        QTest::newRow("0000 large") << Text::Format(1e16, "0000") << "10000000000000000";
         QTest::newRow("-#0.00") << Text::Format(4.41, "-#0.00") << "4.41";
         QTest::newRow("-#0.00 neg") << Text::Format(-0.5, "-#0.00") << "-0.50";
         QTest::newRow("-#0.00 round") << Text::Format(1.005001, "-#0.00") << "1.01";

@@ -1,12 +1,16 @@
-// bench_calendar  Wall time of a 12-month calendar run through the calendar window against the
-// time of the same 12 tide command lines run directly by bash, and of one location search.
+// bench_calendar  Wall time of an iCal calendar run through the calendar window (sun, moon and
+// phases on) against the time of the same tide command lines run one after another by bash, best
+// of several alternated rounds; then one location search.
 //
-//   bench_calendar XTIDE_FOLDER [LISTING]
+//   bench_calendar XTIDE_FOLDER [--months N] [--rounds N] [--tide-ms MS] [--year YYYY]
+//                  [--location NAME] [--window-only] [--replace] [LISTING]
 //
 // XTIDE_FOLDER holds `tide` and harmonics.tcd (tools/xtide-folder --sample lays one out with the
-// stand-in and the 2026 sample months). LISTING, a saved location listing, gives the names the
-// search runs over (by default 5407 made-up names).
-#include <QAbstractEventDispatcher>
+// stand-in and the sample months of 2026 and 2027). The period is N months (24) from January of
+// YYYY (2026). --tide-ms makes every run of the stand-in last that much longer, as a real tide
+// run does. LISTING, a saved location listing, gives the names the search runs over (by default
+// 5407 made-up names). --window-only runs only the rounds through the window, for a profiler.
+// Every round writes a new calendar file; --replace has each write over the last one.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,12 +19,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <cstdio>
 
+#include "BenchRun.h"
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
 #include "core/App.h"
@@ -31,87 +34,75 @@
 
 namespace {
 
-// Blocks until events arrive and handles them. (QCoreApplication::processEvents with a time limit
-// drops WaitForMoreEvents and would spin, taking the CPU from the child processes measured.)
-void WaitForEvents() {
-    QCoreApplication::eventDispatcher()->processEvents(QEventLoop::WaitForMoreEvents);
-}
+using BenchRun::Options;
+using BenchRun::Probe;
 
-const QString kLocation = QStringLiteral("Seattle, Puget Sound, Washington");
-constexpr int kYear = 2026;
-
-double RunWindow(App& app, const QString& outputPath) {
+// One calendar through a new window; milliseconds, or -1 when the run did not end in "Done".
+double RunWindow(const Options& o, const QString& outputPath, Probe* probe = nullptr,
+                 double* cpuMs = nullptr) {
+    BenchRun::MessageCatcher messages;
     QPointer<QuorvexWindow> w = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
-    w->Location->setText(kLocation);
+    const int last = o.months - 1;
+    w->Location->setText(o.location);
     w->FirstMonth->setCurrentIndex(0);
-    w->FirstYear->setCurrentIndex(YearList::IndexOf(kYear, w->FirstYear));
-    w->LastMonth->setCurrentIndex(11);
-    w->LastYear->setCurrentIndex(YearList::IndexOf(kYear, w->LastYear));
+    w->FirstYear->setCurrentIndex(YearList::IndexOf(o.firstYear, w->FirstYear));
+    w->LastMonth->setCurrentIndex(BenchRun::MonthOf(last) - 1);
+    w->LastYear->setCurrentIndex(YearList::IndexOf(BenchRun::YearOf(o, last), w->LastYear));
     w->SunriseSunset->setChecked(true);
     w->MoonriseMoonset->setChecked(true);
     w->ShowMoonPhases->setChecked(true);
+    w->OutputFormat->setCurrentIndex(0);  // iCal
     w->OutputPath->setText(outputPath);
     // Let the new window lay itself out and paint first: that is start-up, not the run.
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 200) QCoreApplication::processEvents();
+    BenchRun::Settle(200);
+
+    const double cpuBefore = BenchRun::CpuMs();
     QElapsedTimer timer;
     timer.start();
+    if (probe) probe->gaps->Start();
     w->ComputeButton_Action();
-    while (w && w->IsRunning()) WaitForEvents();
-    const double seconds = timer.nsecsElapsed() / 1e9;
+    BenchRun::WaitForRun(w, probe);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (cpuMs) *cpuMs = BenchRun::CpuMs() - cpuBefore;
     const bool done = w && w->Status->text() == QStringLiteral("Done");
+    for (const QString& m : messages.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m));
     delete w;
-    Q_UNUSED(app);
-    return done ? seconds : -1;
+    return done && messages.messages.isEmpty() ? ms : -1;
 }
 
-double RunDirect(const QString& folder) {
-    QElapsedTimer timer;
-    timer.start();
-    qint64 bytes = 0;
-    for (int month = 1; month <= 12; ++month) {
-        QProcess bash;
-        bash.start(QStringLiteral("/bin/bash"),
-                   {QStringLiteral("-c"), TideCommand::Build(folder, kLocation, month, kYear)});
-        bash.waitForFinished(-1);
-        bytes += bash.readAllStandardOutput().size() + bash.readAllStandardError().size();
-    }
-    return bytes > 0 ? timer.nsecsElapsed() / 1e9 : -1;
-}
-
-// The 12 months through TideGetter alone, each next month started from the last one's completion.
+// The months through TideGetter alone, each next month started from the last one's completion.
 class ChainOnly : public QObject, public TideReceiver {
   public:
-    explicit ChainOnly(const QString& folder) : folder(folder) {}
-    void Start(int m) {
-        month = m;
+    explicit ChainOnly(const Options& o) : o(o) {}
+    void Start(int i) {
+        index = i;
         if (getter) getter->deleteLater();
         getter = new TideGetter(this);
         getter->SetReportTo(this);
-        getter->Execute(TideCommand::Build(folder, kLocation, month, kYear));
+        getter->Execute(TideCommand::Build(o.folder, o.location, BenchRun::MonthOf(index),
+                                           BenchRun::YearOf(o, index)));
     }
     void Completed() override {
         bytes += getter->ReadAll().size();
-        if (month < 12)
-            Start(month + 1);
+        if (index + 1 < o.months)
+            Start(index + 1);
         else
             done = true;
     }
-    QString folder;
+    const Options& o;
     QPointer<TideGetter> getter;
-    int month = 0;
+    int index = 0;
     qint64 bytes = 0;
     bool done = false;
 };
 
-double RunGetters(const QString& folder) {
-    ChainOnly chain(folder);
+double RunGetters(const Options& o) {
+    ChainOnly chain(o);
     QElapsedTimer timer;
     timer.start();
-    chain.Start(1);
-    while (!chain.done) WaitForEvents();
-    return timer.nsecsElapsed() / 1e9;
+    chain.Start(0);
+    while (!chain.done) BenchRun::WaitForEvents();
+    return timer.nsecsElapsed() / 1e6;
 }
 
 QStringList Names(const QString& listingPath) {
@@ -148,41 +139,53 @@ double Search(App& app, const QStringList& names, const QString& text, int* foun
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_calendar XTIDE_FOLDER [LISTING]\n");
-        return 2;
-    }
+    Options o;
+    if (!BenchRun::Parse(argc, argv, &o, " [LISTING]")) return 2;
     App app;
-    app.xtideFolder = QString::fromLocal8Bit(argv[1]);
+    app.xtideFolder = o.folder;
     QTemporaryDir out;
+    const QString ics = out.filePath(QStringLiteral("calendar-%1.ics"));
 
-    // One warm-up of each road, then the measured runs, alternated.
-    RunDirect(app.xtideFolder);
-    RunWindow(app, out.filePath(QStringLiteral("warmup.ics")));
-    double window = 0, direct = 0, getters = 0;
-    constexpr int kRounds = 5;
-    for (int i = 0; i < kRounds; ++i) {
-        const double d = RunDirect(app.xtideFolder);
-        const double w = RunWindow(app, out.filePath(QStringLiteral("calendar.ics")));
+    if (o.windowOnly) {
+        for (int i = 0; i < o.rounds; ++i)
+            if (RunWindow(o, BenchRun::NextOutput(o, ics)) < 0) return 1;
+        return 0;
+    }
+
+    // One warm-up of each road, then the timed rounds, alternated.
+    BenchRun::DirectMs(o);
+    if (RunWindow(o, BenchRun::NextOutput(o, ics)) < 0) {
+        std::fprintf(stderr, "bench_calendar: a run failed (is %s an XTide folder?)\n",
+                     qPrintable(o.folder));
+        return 1;
+    }
+    const long rssRunsFirst = BenchRun::RssKb();
+    BenchRun::Best best;
+    double getters = 1e300;
+    for (int i = 0; i < o.rounds; ++i) {
+        double directCpu = 0;
+        const double d = BenchRun::DirectMs(o, &directCpu);
+        double cpu = 0;
+        const double w = RunWindow(o, BenchRun::NextOutput(o, ics), nullptr, &cpu);
         if (d < 0 || w < 0) {
-            std::fprintf(stderr, "bench_calendar: a run failed (is %s an XTide folder?)\n",
-                         argv[1]);
+            std::fprintf(stderr, "bench_calendar: a run failed\n");
             return 1;
         }
-        direct += d;
-        window += w;
-        getters += RunGetters(app.xtideFolder);
+        best.Add(w, d, cpu, directCpu);
+        getters = std::min(getters, RunGetters(o));
     }
-    direct /= kRounds;
-    window /= kRounds;
-    getters /= kRounds;
-    std::printf("12-month calendar through the window: %.3f s\n", window);
-    std::printf("12 tide command lines run by bash:    %.3f s\n", direct);
-    std::printf("the same through TideGetter alone:    %.3f s\n", getters);
-    std::printf("ratio window / direct:                %.3f\n", window / direct);
+    const long rssRunsLast = BenchRun::RssKb();
+    BenchRun::GapMeter gaps;
+    Probe probe;
+    probe.gaps = &gaps;
+    RunWindow(o, BenchRun::NextOutput(o, ics), &probe);
+
+    BenchRun::Report("iCal calendar", o, best, probe.gapMs, probe.rssFirst, probe.rssLast,
+                     rssRunsFirst, rssRunsLast);
+    std::printf("  the same through TideGetter alone: %.1f ms\n", getters);
 
     int found = 0;
-    const QStringList names = Names(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString());
+    const QStringList names = Names(o.rest.value(0));
     double refill = 0;
     const double search = Search(app, names, QStringLiteral("wash"), &found, &refill);
     std::printf("refill of the popup with %lld names:   %.4f s\n", (long long)names.size(), refill);

@@ -1,0 +1,110 @@
+// bench_html  Wall time of an HTML tide table generation through the generator window (a page a
+// month, the index on the clipboard, "csv-version.txt" and "output-scrap.html") against the time
+// of the same tide command lines run one after another by bash, best of several alternated
+// rounds.
+//
+//   bench_html XTIDE_FOLDER [--months N] [--rounds N] [--tide-ms MS] [--year YYYY]
+//              [--location NAME] [--window-only] [--replace]
+//
+// The options are those of bench_calendar. Every round writes into a new folder; --replace has
+// each write over the last round's pages.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "BenchRun.h"
+#include "calendar/YearList.h"
+#include "core/App.h"
+#include "htmltables/GenerateHTML.h"
+
+namespace {
+
+using BenchRun::Options;
+using BenchRun::Probe;
+
+// One generation through a new window; milliseconds, or -1 when it did not end in "Done".
+double RunWindow(const Options& o, const QString& folder, Probe* probe = nullptr,
+                 double* cpuMs = nullptr) {
+    BenchRun::MessageCatcher messages;
+    QPointer<GenerateHTML> w = new GenerateHTML();
+    const int last = o.months - 1;
+    w->Location->setText(o.location);
+    w->FirstMonth->setCurrentIndex(0);
+    w->FirstYear->setCurrentIndex(YearList::IndexOf(o.firstYear, w->FirstYear));
+    w->LastMonth->setCurrentIndex(BenchRun::MonthOf(last) - 1);
+    w->LastYear->setCurrentIndex(YearList::IndexOf(BenchRun::YearOf(o, last), w->LastYear));
+    w->DaylightMarginMenu->setCurrentText(QStringLiteral("1 hour"));
+    w->MaximumHeightMenu->setCurrentText(QStringLiteral("3 ft"));
+    w->AlsoGenCSV->setChecked(true);
+    w->OutputPath->setText(folder);
+    // Let the new window lay itself out and paint first: that is start-up, not the run.
+    BenchRun::Settle(200);
+
+    const double cpuBefore = BenchRun::CpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    if (probe) probe->gaps->Start();
+    w->GenerateButton_Action();
+    BenchRun::WaitForRun(w, probe);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (cpuMs) *cpuMs = BenchRun::CpuMs() - cpuBefore;
+    const bool done = w && w->Status->text() == QStringLiteral("Done");
+    for (const QString& m : messages.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m));
+    delete w;
+    return done && messages.messages.isEmpty() ? ms : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    Options o;
+    if (!BenchRun::Parse(argc, argv, &o)) return 2;
+    App app;
+    app.xtideFolder = o.folder;
+    QTemporaryDir out;
+    const QString tables = QDir(out.path()).filePath(QStringLiteral("tables-%1"));
+
+    if (o.windowOnly) {
+        for (int i = 0; i < o.rounds; ++i)
+            if (RunWindow(o, BenchRun::NextOutput(o, tables)) < 0) return 1;
+        return 0;
+    }
+
+    // One warm-up of each road, then the timed rounds, alternated.
+    BenchRun::DirectMs(o);
+    if (RunWindow(o, BenchRun::NextOutput(o, tables)) < 0) {
+        std::fprintf(stderr, "bench_html: a run failed (is %s an XTide folder?)\n",
+                     qPrintable(o.folder));
+        return 1;
+    }
+    const long rssRunsFirst = BenchRun::RssKb();
+    BenchRun::Best best;
+    for (int i = 0; i < o.rounds; ++i) {
+        double directCpu = 0;
+        const double d = BenchRun::DirectMs(o, &directCpu);
+        double cpu = 0;
+        const double w = RunWindow(o, BenchRun::NextOutput(o, tables), nullptr, &cpu);
+        if (d < 0 || w < 0) {
+            std::fprintf(stderr, "bench_html: a run failed\n");
+            return 1;
+        }
+        best.Add(w, d, cpu, directCpu);
+    }
+    const long rssRunsLast = BenchRun::RssKb();
+    BenchRun::GapMeter gaps;
+    Probe probe;
+    probe.gaps = &gaps;
+    RunWindow(o, BenchRun::NextOutput(o, tables), &probe);
+
+    BenchRun::Report("HTML tide tables", o, best, probe.gapMs, probe.rssFirst, probe.rssLast,
+                     rssRunsFirst, rssRunsLast);
+    return 0;
+}
