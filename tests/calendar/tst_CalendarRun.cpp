@@ -1,6 +1,5 @@
 // tst_CalendarRun  The calendar run of the window against the stand-in tide: the month chain, the
 // controls read afresh, the failures that stop a run, one run at a time, closing mid-run.
-#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -16,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <csignal>
 
 #include "calendar/CalendarWriter.h"
 #include "calendar/QuorvexWindow.h"
@@ -62,25 +60,6 @@ QByteArray PlainLine(const QByteArray& recorded) {
     const int zoneEnd = recorded.indexOf(' ', 20);
     return recorded.left(10) + ' ' + recorded.mid(zoneEnd).trimmed() + '\n';
 }
-
-// Limits the size of every file this process writes, as a nearly full disk would, while it is in
-// scope. The signal the kernel sends for a write past the limit is ignored, so the write fails.
-struct FileSizeLimit {
-    explicit FileSizeLimit(qint64 bytes) {
-        getrlimit(RLIMIT_FSIZE, &old);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = old;
-        limited.rlim_cur = rlim_t(bytes);
-        set = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-    rlimit old{};
-    void (*oldHandler)(int) = nullptr;
-    bool set = false;
-};
 
 }  // namespace
 
@@ -649,7 +628,7 @@ class TestCalendarRun : public QObject {
         CalendarWriter(&header).WriteHeader(QStringLiteral("iCal"), kSeattle);
         const qint64 limit = header.size() + 100;  // March's four phases take some 300 bytes
         FileSizeLimit disk(limit);
-        if (!disk.set) QSKIP("the file size limit cannot be set here");
+        if (!disk.isValid()) QSKIP("the file size limit cannot be set here");
 
         window->ComputeButton_Action();
         QVERIFY(window->IsRunning());
