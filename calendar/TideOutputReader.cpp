@@ -39,10 +39,17 @@ QString TideOutputReader::MonthPrefix(int year, int month) {
 std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
                                                         const QString& monthPrefix) {
     if (!Text::Same(Text::Left(line, 7), monthPrefix)) return std::nullopt;
+    // A column that holds a number its field cannot have (a line of another layout) reads as 0,
+    // like one that holds no number: the writers then never see a day, hour or minute that
+    // makes no date.
+    const auto column = [&line](int start, int highest) {
+        const int value = Text::ToInt32(Text::Val(Text::Mid(line, start, 2)));
+        return value >= 0 && value <= highest ? value : 0;
+    };
     TideEventLine event;
-    event.day = Text::ToInt32(Text::Val(Text::Mid(line, 9, 2)));
-    int hour = Text::ToInt32(Text::Val(Text::Mid(line, 12, 2)));
-    event.minute = Text::ToInt32(Text::Val(Text::Mid(line, 15, 2)));
+    event.day = column(9, 31);
+    int hour = column(12, 23);
+    event.minute = column(15, 59);
     const bool pm = Text::Same(Text::Mid(line, 18, 1), QStringLiteral("p"));
     if (pm && hour < 12)
         hour += 12;
