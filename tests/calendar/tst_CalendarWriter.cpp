@@ -294,6 +294,67 @@ class TestCalendarWriter : public QObject {
         QCOMPARE(dates.at(2), QString("Sun, 01 Mar 2009 06:49:00 +0000"));
     }
 
+    // Texts from outside (tide's output, the listing) may hold characters a format cannot
+    // hold: the event is still written, the file stays valid.
+    void unwritableCharacters_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");
+        const QString nul(QChar(0));
+        QTest::newRow("iCal control characters, tab kept")
+            << "iCal"
+            << "Seattle"
+            << "4.41 feet\x01 Low\x7fTide\tx"
+            << QByteArray("SUMMARY:4.41 feet\xef\xbf\xbd Low\xef\xbf\xbdTide\tx at 01:03\n");
+        QTest::newRow("iCal calendar name")
+            << "iCal"
+            << "Sea\x1bttle"
+            << "Sunrise" << QByteArray("X-WR-CALNAME;VALUE=TEXT:Sea\xef\xbf\xbdttle\n");
+        QTest::newRow("RSS control characters and noncharacters")
+            << "RSS"
+            << "Seattle"
+            << "a" + nul +
+                   "b\x02"
+                   "c" +
+                   QChar(0xFFFE) + "d\x7f\te\nf"
+            << QByteArray(
+                   "<title>a\xef\xbf\xbd"
+                   "b\xef\xbf\xbd"
+                   "c\xef\xbf\xbd"
+                   "d\x7f\te\nf</title>\n");
+        QTest::newRow("RSS channel title")
+            << "RSS"
+            << "Sea" + nul + "ttle"
+            << "Sunrise" << QByteArray("<title>Tide Calendar for Sea\xef\xbf\xbdttle</title>\n");
+        QTest::newRow("CSV line ends as blanks")
+            << "Comma Separated Text"
+            << "Seattle"
+            << "4.41 feet\nLow\rTide" << QByteArray("3/1/09, 1:03 AM,4.41 feet Low Tide\r");
+        QTest::newRow("Palm Desktop keeps the text")
+            << "Palm Desktop"
+            << "Seattle"
+            << "4.41 feet\nLow\x01Tide" << QByteArray("4.41 feet\nLow\x01Tide\xfc");
+    }
+    void unwritableCharacters() {
+        QFETCH(QString, format);
+        QFETCH(QString, location);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CalendarWriter w(&buffer);
+        QVERIFY(w.WriteHeader(format, location, kNow));
+        QVERIFY(w.WriteEvent(format, 2009, 3, 1, 1, 3, text));
+        QVERIFY(w.WriteFooter(format));
+        QVERIFY2(buffer.data().contains(written), buffer.data().toPercentEncoding(" \n"));
+        if (format == "RSS") {
+            QXmlStreamReader xml(buffer.data());
+            while (!xml.atEnd()) xml.readNext();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        }
+    }
+
     void rssOfARecordedMonthIsWellFormed() {
         int count = 0;
         const QByteArray rss = WriteMarch("RSS", "Admiralty Inlet & Seattle", &count);

@@ -108,10 +108,7 @@ void MonthOf(const QStringList& lines, int* year, int* month) {
 bool XmlChar(const QString& s, int i) {
     const char16_t c = s.at(i).unicode();
     if (c == 0x9 || c == 0xA || c == 0xD) return true;
-    if (c < 0x20 || c == 0xFFFE || c == 0xFFFF) return false;
-    if (QChar::isHighSurrogate(c)) return i + 1 < s.size() && s.at(i + 1).isLowSurrogate();
-    if (QChar::isLowSurrogate(c)) return i > 0 && s.at(i - 1).isHighSurrogate();
-    return true;
+    return c >= 0x20 && c != 0xFFFE && c != 0xFFFF;
 }
 QString XmlCarried(const QString& s) {
     QString out = s;
