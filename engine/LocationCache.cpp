@@ -12,9 +12,12 @@
 namespace LocationCache {
 namespace {
 
+// A line ends at its line feed; carriage returns before it belong to the line end (a file
+// that went through CR LF conversion twice ends its lines in CR CR LF). No value ends in one, so
+// whatever is read is written back and reads the same.
 QByteArray withoutLineEnd(QByteArray line) {
     if (line.endsWith('\n')) line.chop(1);
-    if (line.endsWith('\r')) line.chop(1);
+    while (line.endsWith('\r')) line.chop(1);
     return line;
 }
 

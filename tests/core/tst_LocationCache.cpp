@@ -94,6 +94,8 @@ void tst_LocationCache::readLayout_data() {
         << QByteArray("/x\n  Zeta  \nAlpha\nAlpha\n") << QStringLiteral("/x")
         << L{"  Zeta  ", "Alpha", "Alpha"};
     QTest::newRow("CRLF line ends") << QByteArray("/x\r\nA\r\n") << QStringLiteral("/x") << L{"A"};
+    QTest::newRow("every CR before a line end belongs to it")
+        << QByteArray("/x\r\r\nA\r\r\nB\rC\r\r") << QStringLiteral("/x") << L{"A", "B\rC"};
 }
 
 void tst_LocationCache::readLayout() {
