@@ -1,6 +1,7 @@
 // GeneratorSettings  Encoding and decoding of the generator settings document.
 #include "htmltables/GeneratorSettings.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 #include "platform/Text.h"
@@ -32,15 +33,21 @@ QByteArray GeneratorSettings::Encode() const {
 
 namespace {
 
-// The first `count` lines of `bytes`; fewer when the text ends sooner.
+// The first `count` lines of `bytes`; fewer when the text ends sooner. Byte order marks that an
+// editor put at the start of the document are not part of line 1; any other U+FEFF is a
+// character of its line (QString::fromUtf8 would drop one at the start of every line, and a
+// line would then not read back the same).
 QStringList ReadLines(const QByteArray& bytes, int count) {
     QStringList lines;
     qsizetype pos = 0;
     const qsizetype n = bytes.size();
+    while (bytes.mid(pos, 3) == "\xEF\xBB\xBF") pos += 3;
     while (lines.size() < count && pos < n) {
         qsizetype end = pos;
         while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-        lines.append(QString::fromUtf8(bytes.constData() + pos, end - pos));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        lines.append(utf8.decode(QByteArrayView(bytes.constData() + pos, end - pos)));
         if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') ++end;
         pos = end + 1;
     }

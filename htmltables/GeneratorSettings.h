@@ -24,6 +24,7 @@ struct GeneratorSettings {
     // it is (and shifts the lines after it when read back).
     QByteArray Encode() const;
     // Reads any bytes as lines ended by "\n", "\r\n" or "\r"; a missing line reads as "", lines
-    // after the ninth are ignored. Line 9 is true when it equals "true" ignoring letter case.
+    // after the ninth are ignored, byte order marks that begin the document are skipped. Line 9
+    // is true when it equals "true" ignoring letter case.
     static GeneratorSettings Decode(const QByteArray& bytes);
 };
