@@ -11,6 +11,7 @@
 class tst_ReaderCorpora : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() { ReaderProperties::UseZoneWithDaylightSaving(); }
     void replay_data();
     void replay();
 };

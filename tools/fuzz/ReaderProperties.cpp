@@ -1,9 +1,12 @@
 // ReaderProperties  The properties of the readers of outside bytes, target by target.
 #include "tools/fuzz/ReaderProperties.h"
 
+#include <time.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QList>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -228,6 +231,17 @@ QString CheckICal(const QByteArray& doc, const QString& location,
     return QString();
 }
 
+// The date and time of an event in the user's short formats: a day outside the month counts on
+// from its first day, and the clock time is the one tide printed, whatever the user's zone.
+QByteArray ShortDate(int year, int month, const TideEventLine& e) {
+    return QLocale()
+        .toString(QDate(year, month, 1).addDays(e.day - 1), QLocale::ShortFormat)
+        .toUtf8();
+}
+QByteArray ShortTime(const TideEventLine& e) {
+    return QLocale().toString(QTime(e.hour, e.minute), QLocale::ShortFormat).toUtf8();
+}
+
 QString CheckPalm(const QByteArray& doc, int year, int month, const QList<TideEventLine>& events) {
     QList<QByteArray> records = doc.split(char(253));
     if (!records.last().isEmpty()) return QStringLiteral("Palm Desktop ends inside a record");
@@ -238,11 +252,10 @@ QString CheckPalm(const QByteArray& doc, int year, int month, const QList<TideEv
             .arg(events.size());
     for (int i = 0; i < records.size(); ++i) {
         const TideEventLine& e = events[i];
-        const QList<QByteArray> fields = records[i].split(char(252));
-        const QByteArray expected =
-            CalendarWriter::PalmDesktopEvent(year, month, e.day, e.hour, e.minute, QString());
-        if (fields.size() != 8 || fields[0] != e.eventText.toUtf8() ||
-            records[i].mid(fields[0].size()) != expected.chopped(1))
+        const QByteArray date = ShortDate(year, month, e);
+        const QList<QByteArray> expected{e.eventText.toUtf8(), date, "", ShortTime(e), date, "", "",
+                                         "Not Private"};
+        if (records[i].split(char(252)) != expected)
             return QStringLiteral("Palm Desktop record %1 \"%2\"").arg(i).arg(Shown(records[i]));
     }
     return QString();
@@ -259,12 +272,9 @@ QString CheckCSV(const QByteArray& doc, int year, int month, const QList<TideEve
     for (int i = 0; i < records.size(); ++i) {
         const TideEventLine& e = events[i];
         // Date, ", ", time, "," and the text, which may hold commas of its own.
-        const QByteArray fields =
-            CalendarWriter::CommaSeparatedEvent(year, month, e.day, e.hour, e.minute, QString())
-                .chopped(1)
-                .toUtf8();
-        if (records[i].contains('\n') || !records[i].startsWith(fields) ||
-            records[i].mid(fields.size()) != CsvCarried(e.eventText).toUtf8())
+        const QByteArray expected = ShortDate(year, month, e) + ", " + ShortTime(e) + "," +
+                                    CsvCarried(e.eventText).toUtf8();
+        if (records[i] != expected)
             return QStringLiteral("CSV record %1 \"%2\"").arg(i).arg(Shown(records[i]));
     }
     return QString();
@@ -381,6 +391,11 @@ QString GeneratorSettingsDocument(const QByteArray& bytes) {
 }
 
 }  // namespace
+
+void UseZoneWithDaylightSaving() {
+    qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+    tzset();
+}
 
 QStringList Targets() {
     return {QStringLiteral("listing"), QStringLiteral("tide-output"),

@@ -9,6 +9,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);  // the listing parse yields to its event loop
+    ReaderProperties::UseZoneWithDaylightSaving();
     return 0;
 }
 
