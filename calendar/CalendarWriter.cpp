@@ -24,8 +24,10 @@ QString Four(int value) { return Text::Format(value, QStringLiteral("0000")); }
 // the neighbouring month (day 0 is the last day of the month before).
 QDate DateOf(int year, int month, int day) { return QDate(year, month, 1).addDays(day - 1); }
 
+// Counted without a time zone: the times are the station's clock times as tide printed them,
+// and the user's daylight saving changes must not move them.
 QDateTime DateTimeOf(int year, int month, int day, int hour, int minute, int second = 0) {
-    return QDateTime(DateOf(year, month, day), QTime(0, 0))
+    return QDateTime(DateOf(year, month, day), QTime(0, 0), Qt::UTC)
         .addSecs(qint64(hour) * 3600 + qint64(minute) * 60 + second);
 }
 

@@ -1,6 +1,8 @@
 // Tests of the calendar formats: exact bytes of each format's header, entries and footer, the
 // record builders, the RSS date, write failures, and the files read back by real consumers
 // (libical, an XML reader).
+#include <time.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QLocale>
@@ -189,6 +191,49 @@ class TestCalendarWriter : public QObject {
                             "14:05\xfc"
                             "07.03.09\xfc\xfc\xfc"
                             "Not Private\xfd"));
+    }
+
+    // The times are the station's clock times: the user's daylight saving changes, on the
+    // station's days or on others, move none of them.
+    void recordsKeepTheClockTimeInEveryZone_data() {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("shown");
+        const QByteArray pacific = "PST8PDT,M3.2.0,M11.1.0";
+        const QByteArray central = "CET-1CEST,M3.5.0,M10.5.0/3";
+        QTest::newRow("after the spring change")
+            << pacific << QDate(2009, 3, 8) << QTime(6, 49) << "3/8/09, 6:49 AM";
+        QTest::newRow("in the hour the spring change skips")
+            << pacific << QDate(2009, 3, 8) << QTime(2, 30) << "3/8/09, 2:30 AM";
+        QTest::newRow("after the autumn change")
+            << pacific << QDate(2009, 11, 1) << QTime(20, 5) << "11/1/09, 8:05 PM";
+        QTest::newRow("another zone's spring day")
+            << central << QDate(2026, 3, 29) << QTime(2, 39) << "3/29/26, 2:39 AM";
+        QTest::newRow("late on another zone's autumn day")
+            << central << QDate(2009, 10, 25) << QTime(23, 59) << "10/25/09, 11:59 PM";
+    }
+    void recordsKeepTheClockTimeInEveryZone() {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDate, date);
+        QFETCH(QTime, time);
+        QFETCH(QString, shown);
+        const QByteArray before = qgetenv("TZ");
+        const bool hadZone = qEnvironmentVariableIsSet("TZ");
+        qputenv("TZ", zone);
+        tzset();
+        const QString csv = CalendarWriter::CommaSeparatedEvent(
+            date.year(), date.month(), date.day(), time.hour(), time.minute(), "Sunrise");
+        const QByteArray palm = CalendarWriter::PalmDesktopEvent(
+            date.year(), date.month(), date.day(), time.hour(), time.minute(), "Sunrise");
+        if (hadZone)
+            qputenv("TZ", before);
+        else
+            qunsetenv("TZ");
+        tzset();
+        QCOMPARE(csv, shown + ",Sunrise\r");
+        const QList<QByteArray> fields = palm.split(char(252));
+        QCOMPARE(fields.value(1) + ", " + fields.value(3), shown.toUtf8());
     }
 
     void plainLines() {
