@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QList>
 #include <QLocale>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <algorithm>
@@ -177,7 +178,10 @@ bool ICalUnescape(const QByteArray& value, QString* text) {
         else
             return false;
     }
-    *text = QString::fromUtf8(out);
+    // A U+FEFF that begins the value is a character of it, not a byte order mark.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    *text = utf8.decode(out);
     return true;
 }
 
