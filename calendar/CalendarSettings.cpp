@@ -1,6 +1,8 @@
 // CalendarSettings  Encoding and decoding of the calendar settings document.
 #include "calendar/CalendarSettings.h"
 
+#include <QStringDecoder>
+
 #include "platform/BinaryStream.h"
 
 bool CalendarSettings::operator==(const CalendarSettings& o) const {
@@ -44,10 +46,14 @@ QByteArray CalendarSettings::Encode() const {
 
 namespace {
 
+// A U+FEFF at the start of a text is a character of it: QString::fromUtf8 would drop it as a
+// byte order mark, and the text would then not read back the same.
 bool ReadText(BinaryReader& r, QString* out) {
     QByteArray bytes;
     if (!r.ReadPString(&bytes)) return false;
-    *out = QString::fromUtf8(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    *out = utf8.decode(bytes);
     return true;
 }
 

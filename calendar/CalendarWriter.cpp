@@ -51,11 +51,16 @@ QString ShortTime(const QDateTime& at) {
     return QLocale().toString(at.time(), QLocale::ShortFormat);
 }
 
-// An iCalendar TEXT value: backslash, semicolon and comma escaped, line breaks as \n.
+// A character that a format cannot hold at all is written as U+FFFD, so that the file stays
+// valid and the event keeps the rest of its text.
+const QChar kUnwritable(QChar::ReplacementCharacter);
+
+// An iCalendar TEXT value: backslash, semicolon and comma escaped, line breaks as \n, and the
+// other control characters, which no content line may hold (tab aside), as U+FFFD.
 QString ICalText(const QString& s) {
     auto special = [](QChar c) {
         return c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(',') ||
-               c == QLatin1Char('\r') || c == QLatin1Char('\n');
+               c.unicode() < 0x20 || c.unicode() == 0x7F;
     };
     if (std::none_of(s.begin(), s.end(), special)) return s;  // most texts: nothing to escape
     QString out;
@@ -68,6 +73,8 @@ QString ICalText(const QString& s) {
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             if (c == QLatin1Char('\r') && i + 1 < s.size() && s.at(i + 1) == QLatin1Char('\n')) ++i;
             out += QLatin1String("\\n");
+        } else if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F) {
+            out += kUnwritable;
         } else {
             out += c;
         }
@@ -75,11 +82,33 @@ QString ICalText(const QString& s) {
     return out;
 }
 
+// XML character data: &, < and > escaped, and what XML 1.0 cannot hold even as a reference
+// (control characters other than tab and line ends, U+FFFE, U+FFFF) as U+FFFD.
 QString XmlText(const QString& s) {
+    QString out;
+    out.reserve(s.size());
+    for (const QChar c : s) {
+        const char16_t u = c.unicode();
+        if (c == QLatin1Char('&'))
+            out += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            out += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            out += QLatin1String("&gt;");
+        else if ((u < 0x20 && u != 0x9 && u != 0xA && u != 0xD) || u == 0xFFFE || u == 0xFFFF)
+            out += kUnwritable;
+        else
+            out += c;
+    }
+    return out;
+}
+
+// A comma-separated record ends at its carriage return; a line end inside the text would end it
+// early, so each is written as a blank.
+QString CsvText(const QString& s) {
     QString out = s;
-    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    for (QChar& c : out)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
     return out;
 }
 
@@ -278,7 +307,7 @@ QByteArray CalendarWriter::PalmDesktopEvent(int year, int month, int day, int ho
 QString CalendarWriter::CommaSeparatedEvent(int year, int month, int day, int hour, int minute,
                                             const QString& text) {
     const QDateTime at = DateTimeOf(year, month, day, hour, minute);
-    return ShortDate(at) + QStringLiteral(", ") + ShortTime(at) + QLatin1Char(',') + text +
+    return ShortDate(at) + QStringLiteral(", ") + ShortTime(at) + QLatin1Char(',') + CsvText(text) +
            QChar(13);
 }
 

@@ -12,7 +12,9 @@ class QIODevice;
 // The file is UTF-8 with line feeds, except: comma-separated lines end with a carriage return
 // only, and Palm Desktop records use the single bytes 252 (field separator) and 253 (record
 // end), with no line ending. iCal TEXT values (calendar name, summaries) are escaped as
-// iCalendar requires; the RSS location and event texts are escaped for XML.
+// iCalendar requires; the RSS location and event texts are escaped for XML. A character that a
+// format cannot hold (a control character in iCal or RSS) is written as U+FFFD, and a line end
+// inside a comma-separated text as a blank, so every file stays valid and keeps every event.
 //
 // The format is passed to every call, not held; a run passes the format it started with to
 // the header, each event and the footer alike. Format texts are compared
@@ -60,7 +62,8 @@ class CalendarWriter {
     // where F is the byte 252 and R the byte 253; the texts in UTF-8.
     static QByteArray PalmDesktopEvent(int year, int month, int day, int hour, int minute,
                                        const QString& text);
-    // Short date, ", ", short time, ",", the text unquoted, and a carriage return.
+    // Short date, ", ", short time, ",", the text unquoted (its line ends as blanks), and a
+    // carriage return.
     static QString CommaSeparatedEvent(int year, int month, int day, int hour, int minute,
                                        const QString& text);
     // RFC 822 date as RSS uses it, with a four-digit year and the given zone text ("-0800"):

@@ -42,10 +42,17 @@ std::optional<TideEventLine> TideOutputReader::ReadLine(const QString& line,
     // The columns are read in place (Text::Left and Text::Mid of the same positions).
     const QStringView view(line);
     if (view.left(7).compare(monthPrefix, Qt::CaseInsensitive) != 0) return std::nullopt;
+    // A column that holds a number its field cannot have (a line of another layout) reads as 0,
+    // like one that holds no number: the writers then never see a day, hour or minute that
+    // makes no date.
+    const auto column = [&view](int start, int highest) {
+        const int value = Text::ToInt32(Text::Val(view.mid(start, 2)));
+        return value >= 0 && value <= highest ? value : 0;
+    };
     TideEventLine event;
-    event.day = Text::ToInt32(Text::Val(view.mid(8, 2)));
-    int hour = Text::ToInt32(Text::Val(view.mid(11, 2)));
-    event.minute = Text::ToInt32(Text::Val(view.mid(14, 2)));
+    event.day = column(8, 31);
+    int hour = column(11, 23);
+    event.minute = column(14, 59);
     const bool pm = view.mid(17, 1).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0;
     if (pm && hour < 12)
         hour += 12;

@@ -39,8 +39,9 @@ class TideOutputReader {
 
     // The event of `line`, or nullopt when its first seven characters are not `monthPrefix`
     // (case-blind). Columns (1-based): day 9-10, hour 12-13 on the 12-hour clock, minute 15-16,
-    // AM/PM letter 18 ("p" in either case is PM). Columns that hold no number read as 0.
-    // 12 AM becomes hour 0, 1 PM to 11 PM become 13 to 23.
+    // AM/PM letter 18 ("p" in either case is PM). Columns that hold no number, or one outside
+    // 0-31 (day), 0-23 (hour) or 0-59 (minute), read as 0. 12 AM becomes hour 0, 1 PM to 11 PM
+    // become 13 to 23.
     static std::optional<TideEventLine> ReadLine(const QString& line, const QString& monthPrefix);
 
     // The event text of a prediction line: from column 18 on, the AM/PM word, then the zone

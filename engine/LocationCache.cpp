@@ -12,9 +12,12 @@
 namespace LocationCache {
 namespace {
 
+// A line ends at its line feed; carriage returns before it belong to the line end (a file
+// that went through CR LF conversion twice ends its lines in CR CR LF). No value ends in one, so
+// whatever is read is written back and reads the same.
 QByteArray withoutLineEnd(QByteArray line) {
     if (line.endsWith('\n')) line.chop(1);
-    if (line.endsWith('\r')) line.chop(1);
+    while (line.endsWith('\r')) line.chop(1);
     return line;
 }
 
@@ -38,7 +41,11 @@ bool Read(const QString& path, QString& folder, const std::function<void(const Q
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    folder = QFile::decodeName(withoutLineEnd(file.readLine()));
+    // Byte order marks that an editor put before the folder line are not part of the folder
+    // (decodeName drops one itself, and a second would then not read back the same).
+    QByteArray folderLine = withoutLineEnd(file.readLine());
+    while (folderLine.startsWith("\xEF\xBB\xBF")) folderLine.remove(0, 3);
+    folder = QFile::decodeName(folderLine);
     while (!file.atEnd()) {
         const QString name = LocationName::FromListing(withoutLineEnd(file.readLine()));
         if (entry) entry(name);

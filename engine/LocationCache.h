@@ -15,8 +15,9 @@ QString Path();
 
 // Reads the cache at `path`. Returns false, touching nothing, when there is no such file or it
 // cannot be opened. Otherwise `folder` receives line 1 ("" for an empty file) and `entry` is
-// called with every further line in order, line endings removed, nothing trimmed: an empty line is
-// an empty name. Names keep their bytes (LocationName::FromListing).
+// called with every further line in order, line endings removed (a line feed and the carriage
+// returns before it), nothing else trimmed: an empty line is an empty name. Names keep their bytes
+// (LocationName::FromListing).
 bool Read(const QString& path, QString& folder, const std::function<void(const QString&)>& entry);
 
 // Replaces the cache at `path` with `folder` and names 0 .. count - 1, one a line; `afterLine` runs

@@ -147,7 +147,11 @@ QStringList LocationGetter::Parse(const QByteArray& listing) {
         if (line.contains(Marker)) {
             started = true;
         } else if (started && !line.isEmpty()) {
-            const QString name = LocationName::FromListing(TrimBlanks(line.left(NameBytes)));
+            // A line cut at carriage returns may still hold a line feed; it ends the name, which
+            // goes into tide command lines and one line of the location cache.
+            QByteArray field = line.left(NameBytes);
+            if (const qsizetype feed = field.indexOf('\n'); feed >= 0) field.truncate(feed);
+            const QString name = LocationName::FromListing(TrimBlanks(field));
             if (locations.isEmpty()) {
                 emit Progress(QStringLiteral("0 locations parsed"));
                 if (!self) return {};

@@ -1,6 +1,7 @@
 // GeneratorSettings  Encoding and decoding of the generator settings document.
 #include "htmltables/GeneratorSettings.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 #include "engine/LocationName.h"
@@ -35,19 +36,27 @@ QByteArray GeneratorSettings::Encode() const {
 
 namespace {
 
-// The first `count` lines of `bytes`; fewer when the text ends sooner. Line 1, the location, is
-// read as LocationName reads a listing, so bytes that are no UTF-8 character come back as they
-// were written.
+// The first `count` lines of `bytes`; fewer when the text ends sooner. Byte order marks that an
+// editor put at the start of the document are not part of line 1; any other U+FEFF is a
+// character of its line (QString::fromUtf8 would drop one at the start of every line, and a
+// line would then not read back the same). Line 1, the location, is read as LocationName reads
+// a listing, so bytes that are no UTF-8 character come back as they were written.
 QStringList ReadLines(const QByteArray& bytes, int count) {
     QStringList lines;
     qsizetype pos = 0;
     const qsizetype n = bytes.size();
+    while (bytes.mid(pos, 3) == "\xEF\xBB\xBF") pos += 3;
     while (lines.size() < count && pos < n) {
         qsizetype end = pos;
         while (end < n && bytes[end] != '\n' && bytes[end] != '\r') ++end;
         const QByteArray line = bytes.mid(pos, end - pos);
-        lines.append(lines.isEmpty() ? LocationName::FromListing(line, LocationName::Charset::Utf8)
-                                     : QString::fromUtf8(line));
+        if (lines.isEmpty()) {
+            lines.append(LocationName::FromListing(line, LocationName::Charset::Utf8));
+        } else {
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                          QStringDecoder::Flag::ConvertInitialBom);
+            lines.append(utf8.decode(line));
+        }
         if (end < n && bytes[end] == '\r' && end + 1 < n && bytes[end + 1] == '\n') ++end;
         pos = end + 1;
     }

@@ -25,7 +25,8 @@ struct GeneratorSettings {
     // bytes it was listed with (LocationName), so a name cut inside a character comes back whole.
     QByteArray Encode() const;
     // Reads any bytes as lines ended by "\n", "\r\n" or "\r"; a missing line reads as "", lines
-    // after the ninth are ignored. Line 9 is true when it equals "true" ignoring letter case.
+    // after the ninth are ignored, byte order marks that begin the document are skipped. Line 9
+    // is true when it equals "true" ignoring letter case.
     static GeneratorSettings Decode(const QByteArray& bytes);
     // False for bytes that hold a NUL byte: no text file does, and every calendar settings
     // document does (its first four bytes hold its version). Such a file is no settings document

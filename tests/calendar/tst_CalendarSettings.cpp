@@ -359,6 +359,8 @@ void tst_CalendarSettings::damaged_data() {
     QTest::newRow("location then half a month") << v2 + Hex("024142") + Hex("00") << 2 << "AB";
     QTest::newRow("invalid UTF-8 location")
         << v2 + Hex("03c328ff") << 2 << QString::fromUtf8("\xc3\x28\xff");
+    QTest::newRow("U+FEFF at the start of a text is kept")
+        << v2 + Hex("04efbbbf41") << 2 << QString(QChar(0xFEFF)) + "A";
 }
 
 void tst_CalendarSettings::damaged() {

@@ -207,29 +207,44 @@ class TestCalendarWriter : public QObject {
                             "Not Private\xfd"));
     }
 
-    // The times are the station's clock times: the machine's own daylight-time changes move no
-    // event, not even one in the hour the machine's clock skips.
+    // The times are the station's clock times: the machine's own daylight-time changes, on the
+    // station's days or on others, move no event, not even one in the hour the machine's clock
+    // skips.
     void timesIgnoreTheMachinesDaylightTime_data() {
-        QTest::addColumn<QDateTime>("at");  // the station's clock time
+        QTest::addColumn<QByteArray>("zone");  // the machine's
+        QTest::addColumn<QDateTime>("at");     // the station's clock time
         QTest::addColumn<QString>("csv");
         QTest::addColumn<QString>("rss");
-        const auto at = [](int month, int day, int hour, int minute) {
-            return QDateTime(QDate(2026, month, day), QTime(hour, minute), Qt::UTC);
+        const auto at = [](int year, int month, int day, int hour, int minute) {
+            return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);
         };
-        QTest::newRow("after the spring change") << at(3, 8, 7, 35) << "3/8/26, 7:35 AM,x\r"
-                                                 << "Sun, 08 Mar 2026 07:35:00 -0700";
-        QTest::newRow("in the skipped hour") << at(3, 8, 2, 30) << "3/8/26, 2:30 AM,x\r"
-                                             << "Sun, 08 Mar 2026 02:30:00 -0700";
+        const QByteArray pacific = "America/Los_Angeles";
+        const QByteArray central = "CET-1CEST,M3.5.0,M10.5.0/3";
+        QTest::newRow("after the spring change")
+            << pacific << at(2026, 3, 8, 7, 35) << "3/8/26, 7:35 AM,x\r"
+            << "Sun, 08 Mar 2026 07:35:00 -0700";
+        QTest::newRow("in the skipped hour")
+            << pacific << at(2026, 3, 8, 2, 30) << "3/8/26, 2:30 AM,x\r"
+            << "Sun, 08 Mar 2026 02:30:00 -0700";
         QTest::newRow("late on the day of the spring change")
-            << at(3, 8, 23, 30) << "3/8/26, 11:30 PM,x\r"
+            << pacific << at(2026, 3, 8, 23, 30) << "3/8/26, 11:30 PM,x\r"
             << "Sun, 08 Mar 2026 23:30:00 -0700";
-        QTest::newRow("after the autumn change") << at(11, 1, 13, 5) << "11/1/26, 1:05 PM,x\r"
-                                                 << "Sun, 01 Nov 2026 13:05:00 -0700";
+        QTest::newRow("after the autumn change")
+            << pacific << at(2026, 11, 1, 13, 5) << "11/1/26, 1:05 PM,x\r"
+            << "Sun, 01 Nov 2026 13:05:00 -0700";
+        QTest::newRow("another zone's spring day")
+            << central << at(2026, 3, 29, 2, 39) << "3/29/26, 2:39 AM,x\r"
+            << "Sun, 29 Mar 2026 02:39:00 -0700";
+        QTest::newRow("late on another zone's autumn day")
+            << central << at(2009, 10, 25, 23, 59) << "10/25/09, 11:59 PM,x\r"
+            << "Sun, 25 Oct 2009 23:59:00 -0700";
     }
     void timesIgnoreTheMachinesDaylightTime() {
+        QFETCH(QByteArray, zone);
         QFETCH(QDateTime, at);
         const QByteArray tz = qgetenv("TZ");
-        qputenv("TZ", "America/Los_Angeles");
+        const bool hadZone = qEnvironmentVariableIsSet("TZ");
+        qputenv("TZ", zone);
         tzset();
         const QDate d = at.date();
         const QTime t = at.time();
@@ -239,10 +254,10 @@ class TestCalendarWriter : public QObject {
                                                                  t.hour(), t.minute(), "x");
         const QString rss = CalendarWriter::FormatToRSSDate(d.year(), d.month(), d.day(), t.hour(),
                                                             t.minute(), 0, "-0700");
-        if (tz.isNull())
-            qunsetenv("TZ");
-        else
+        if (hadZone)
             qputenv("TZ", tz);
+        else
+            qunsetenv("TZ");
         tzset();
         QTEST(csv, "csv");
         QTEST(rss, "rss");
@@ -512,6 +527,67 @@ class TestCalendarWriter : public QObject {
         QCOMPARE(description, "Tide Calendar of events for " + location + " ");
         QCOMPARE(dates.size(), 3);
         QCOMPARE(dates.at(2), QString("Sun, 01 Mar 2009 06:49:00 -0800"));
+    }
+
+    // Texts from outside (tide's output, the listing) may hold characters a format cannot
+    // hold: the event is still written, the file stays valid.
+    void unwritableCharacters_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("written");
+        const QString nul(QChar(0));
+        QTest::newRow("iCal control characters, tab kept")
+            << "iCal"
+            << "Seattle"
+            << "4.41 feet\x01 Low\x7fTide\tx"
+            << QByteArray("SUMMARY:4.41 feet\xef\xbf\xbd Low\xef\xbf\xbdTide\tx at 01:03\n");
+        QTest::newRow("iCal calendar name")
+            << "iCal"
+            << "Sea\x1bttle"
+            << "Sunrise" << QByteArray("X-WR-CALNAME;VALUE=TEXT:Sea\xef\xbf\xbdttle\n");
+        QTest::newRow("RSS control characters and noncharacters")
+            << "RSS"
+            << "Seattle"
+            << "a" + nul +
+                   "b\x02"
+                   "c" +
+                   QChar(0xFFFE) + "d\x7f\te\nf"
+            << QByteArray(
+                   "<title>a\xef\xbf\xbd"
+                   "b\xef\xbf\xbd"
+                   "c\xef\xbf\xbd"
+                   "d\x7f\te\nf</title>\n");
+        QTest::newRow("RSS channel title")
+            << "RSS"
+            << "Sea" + nul + "ttle"
+            << "Sunrise" << QByteArray("<title>Tide Calendar for Sea\xef\xbf\xbdttle</title>\n");
+        QTest::newRow("CSV line ends as blanks")
+            << "Comma Separated Text"
+            << "Seattle"
+            << "4.41 feet\nLow\rTide" << QByteArray("3/1/09, 1:03 AM,4.41 feet Low Tide\r");
+        QTest::newRow("Palm Desktop keeps the text")
+            << "Palm Desktop"
+            << "Seattle"
+            << "4.41 feet\nLow\x01Tide" << QByteArray("4.41 feet\nLow\x01Tide\xfc");
+    }
+    void unwritableCharacters() {
+        QFETCH(QString, format);
+        QFETCH(QString, location);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, written);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CalendarWriter w(&buffer);
+        QVERIFY(w.WriteHeader(format, location, kNow));
+        QVERIFY(w.WriteEvent(format, 2009, 3, 1, 1, 3, text));
+        QVERIFY(w.WriteFooter(format));
+        QVERIFY2(buffer.data().contains(written), buffer.data().toPercentEncoding(" \n"));
+        if (format == "RSS") {
+            QXmlStreamReader xml(buffer.data());
+            while (!xml.atEnd()) xml.readNext();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        }
     }
 
     void rssOfARecordedMonthIsWellFormed() {

@@ -107,6 +107,13 @@ class TestTideOutputReader : public QObject {
         QTest::newRow("prefix only") << "2009-03" << 0 << 0 << 0 << "" << K::OtherEvent;
         QTest::newRow("columns without numbers")
             << "2009-03-xx xx:yy AM PST   Sunset" << 0 << 0 << 0 << "Sunset" << K::SunEvent;
+        // Another layout of the line may put numbers where no day, hour or minute can be.
+        QTest::newRow("numbers out of range read as 0")
+            << "2009-03-45 30:75 AM PST   Sunset" << 0 << 0 << 0 << "Sunset" << K::SunEvent;
+        QTest::newRow("negative numbers read as 0")
+            << "2009-03--1 -5:-9 AM PST   Sunset" << 0 << 0 << 0 << "Sunset" << K::SunEvent;
+        QTest::newRow("highest values in range")
+            << "2009-03-31 23:59 AM PST   Sunset" << 31 << 23 << 59 << "Sunset" << K::SunEvent;
     }
     void readLine() {
         QFETCH(QString, line);

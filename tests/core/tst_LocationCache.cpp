@@ -94,6 +94,15 @@ void tst_LocationCache::readLayout_data() {
         << QByteArray("/x\n  Zeta  \nAlpha\nAlpha\n") << QStringLiteral("/x")
         << L{"  Zeta  ", "Alpha", "Alpha"};
     QTest::newRow("CRLF line ends") << QByteArray("/x\r\nA\r\n") << QStringLiteral("/x") << L{"A"};
+    QTest::newRow("byte order marks before the folder are not part of it")
+        << QByteArray(
+               "\xEF\xBB\xBF\xEF\xBB\xBF/x\n\xEF\xBB\xBF"
+               "A\n")
+        << QStringLiteral("/x")
+        << L{"\xEF\xBB\xBF"
+             "A"};
+    QTest::newRow("every CR before a line end belongs to it")
+        << QByteArray("/x\r\r\nA\r\r\nB\rC\r\r") << QStringLiteral("/x") << L{"A", "B\rC"};
 }
 
 void tst_LocationCache::readLayout() {

@@ -135,6 +135,8 @@ void tst_LocationGetter::parse_data() {
     QTest::newRow("CR alone") << QByteArray(marker + "\rA\r\rB\r") << QStringList{"A", "B"};
     QTest::newRow("a CR anywhere makes CR the line end")
         << QByteArray(marker + "\nA\rB\r") << QStringList{"B"};
+    QTest::newRow("a line feed inside a CR-cut line ends its name")
+        << QByteArray(marker + "\rAbc\nDef\r  \nGhi\rJkl\r") << QStringList{"Abc", "", "Jkl"};
     QTest::newRow("blank line gives an empty name, empty line none")
         << QByteArray(marker + "\n\n   \nA\n") << QStringList{"", "A"};
     QTest::newRow("blanks around the name are removed")

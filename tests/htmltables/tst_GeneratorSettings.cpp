@@ -136,6 +136,14 @@ void tst_GeneratorSettings::decodesLines_data() {
         << QByteArray("L\nm\ny\nm\ny\n/o\nnone\n2 ft\ntrue\nextra\nmore\n") << "L"
         << "/o"
         << "2 ft" << true;
+    QTest::newRow("byte order marks before line 1")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFL\nm\ny\nm\ny\n/o\nnone\n2 ft\ntrue\n") << "L"
+        << "/o"
+        << "2 ft" << true;
+    QTest::newRow("U+FEFF inside the document is a character")
+        << QByteArray("L\nm\ny\nm\ny\n\xEF\xBB\xBF/o\nnone\n2 ft\ntrue\n") << "L"
+        << QString(QChar(0xFEFF)) + "/o"
+        << "2 ft" << true;
     QTest::newRow("six lines") << QByteArray("L\nm\ny\nm\ny\n/o\n") << "L"
                                << "/o"
                                << "" << false;
