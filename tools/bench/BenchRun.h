@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "calendar/YearList.h"
 #include "engine/TideCommand.h"
 #include "platform/Dialogs.h"
 
@@ -168,11 +169,12 @@ class GapMeter : public QObject {
             last = now;
         });
     }
-    void Start() {
+    // `intervalMs` 0 has the timer due at every turn of the loop instead.
+    void Start(int intervalMs = 1) {
         longest = 0;
         last = -1;
         clock.start();
-        timer.start(1);
+        timer.start(intervalMs);
     }
     double StopMs() {
         timer.stop();
@@ -221,6 +223,40 @@ class MessageCatcher : public Dialogs::Backend {
     }
     QStringList messages;
 };
+
+// Sets the location and the period of a run window (both windows have the same controls):
+// `o.months` months from January of `o.firstYear`.
+template <class Window>
+void SetPeriod(Window* w, const Options& o) {
+    const int last = o.months - 1;
+    w->Location->setText(o.location);
+    w->FirstMonth->setCurrentIndex(0);
+    w->FirstYear->setCurrentIndex(YearList::IndexOf(o.firstYear, w->FirstYear));
+    w->LastMonth->setCurrentIndex(MonthOf(last) - 1);
+    w->LastYear->setCurrentIndex(YearList::IndexOf(YearOf(o, last), w->LastYear));
+}
+
+// Times the run that `start` begins in `w`, whose controls are set, and deletes the window:
+// milliseconds, or -1 when the run did not end in "Done" or showed a message (printed). The
+// window first lays itself out and paints: that is start-up, not the run. `cpuMs`, when given,
+// gets this process's CPU time during the run.
+template <class Window, class Start>
+double TimeRun(const QPointer<Window>& w, const MessageCatcher& messages, Start start, Probe* probe,
+               double* cpuMs) {
+    Settle(200);
+    const double cpuBefore = CpuMs();
+    QElapsedTimer timer;
+    timer.start();
+    if (probe) probe->gaps->Start();
+    start();
+    WaitForRun(w, probe);
+    const double ms = timer.nsecsElapsed() / 1e6;
+    if (cpuMs) *cpuMs = CpuMs() - cpuBefore;
+    const bool done = w && w->Status->text() == QStringLiteral("Done");
+    for (const QString& m : messages.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m));
+    delete w;
+    return done && messages.messages.isEmpty() ? ms : -1;
+}
 
 // Best (lowest) times of the alternated rounds.
 struct Best {

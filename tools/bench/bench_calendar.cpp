@@ -42,32 +42,14 @@ double RunWindow(const Options& o, const QString& outputPath, Probe* probe = nul
                  double* cpuMs = nullptr) {
     BenchRun::MessageCatcher messages;
     QPointer<QuorvexWindow> w = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
-    const int last = o.months - 1;
-    w->Location->setText(o.location);
-    w->FirstMonth->setCurrentIndex(0);
-    w->FirstYear->setCurrentIndex(YearList::IndexOf(o.firstYear, w->FirstYear));
-    w->LastMonth->setCurrentIndex(BenchRun::MonthOf(last) - 1);
-    w->LastYear->setCurrentIndex(YearList::IndexOf(BenchRun::YearOf(o, last), w->LastYear));
+    BenchRun::SetPeriod(w.data(), o);
     w->SunriseSunset->setChecked(true);
     w->MoonriseMoonset->setChecked(true);
     w->ShowMoonPhases->setChecked(true);
     w->OutputFormat->setCurrentIndex(0);  // iCal
     w->OutputPath->setText(outputPath);
-    // Let the new window lay itself out and paint first: that is start-up, not the run.
-    BenchRun::Settle(200);
-
-    const double cpuBefore = BenchRun::CpuMs();
-    QElapsedTimer timer;
-    timer.start();
-    if (probe) probe->gaps->Start();
-    w->ComputeButton_Action();
-    BenchRun::WaitForRun(w, probe);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    if (cpuMs) *cpuMs = BenchRun::CpuMs() - cpuBefore;
-    const bool done = w && w->Status->text() == QStringLiteral("Done");
-    for (const QString& m : messages.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m));
-    delete w;
-    return done && messages.messages.isEmpty() ? ms : -1;
+    return BenchRun::TimeRun(
+        w, messages, [&w] { w->ComputeButton_Action(); }, probe, cpuMs);
 }
 
 // The months through TideGetter alone, each next month started from the last one's completion.

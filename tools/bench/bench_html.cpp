@@ -34,31 +34,13 @@ double RunWindow(const Options& o, const QString& folder, Probe* probe = nullptr
                  double* cpuMs = nullptr) {
     BenchRun::MessageCatcher messages;
     QPointer<GenerateHTML> w = new GenerateHTML();
-    const int last = o.months - 1;
-    w->Location->setText(o.location);
-    w->FirstMonth->setCurrentIndex(0);
-    w->FirstYear->setCurrentIndex(YearList::IndexOf(o.firstYear, w->FirstYear));
-    w->LastMonth->setCurrentIndex(BenchRun::MonthOf(last) - 1);
-    w->LastYear->setCurrentIndex(YearList::IndexOf(BenchRun::YearOf(o, last), w->LastYear));
+    BenchRun::SetPeriod(w.data(), o);
     w->DaylightMarginMenu->setCurrentText(QStringLiteral("1 hour"));
     w->MaximumHeightMenu->setCurrentText(QStringLiteral("3 ft"));
     w->AlsoGenCSV->setChecked(true);
     w->OutputPath->setText(folder);
-    // Let the new window lay itself out and paint first: that is start-up, not the run.
-    BenchRun::Settle(200);
-
-    const double cpuBefore = BenchRun::CpuMs();
-    QElapsedTimer timer;
-    timer.start();
-    if (probe) probe->gaps->Start();
-    w->GenerateButton_Action();
-    BenchRun::WaitForRun(w, probe);
-    const double ms = timer.nsecsElapsed() / 1e6;
-    if (cpuMs) *cpuMs = BenchRun::CpuMs() - cpuBefore;
-    const bool done = w && w->Status->text() == QStringLiteral("Done");
-    for (const QString& m : messages.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m));
-    delete w;
-    return done && messages.messages.isEmpty() ? ms : -1;
+    return BenchRun::TimeRun(
+        w, messages, [&w] { w->GenerateButton_Action(); }, probe, cpuMs);
 }
 
 }  // namespace
