@@ -66,7 +66,8 @@ bool Write(const QString& path, const QString& folder, const QStringList& names,
         file.write(LocationName::ToCommandBytes(names.at(i)) + '\n');
         if (afterLine) afterLine();
     }
-    return file.commit();
+    // The flush shows a full disk, which commit() would not report.
+    return file.flush() && file.commit();
 }
 
 }  // namespace LocationCache

@@ -10,6 +10,7 @@
 #include "core/App.h"
 #include "engine/LocationCache.h"
 #include "engine/LocationName.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestMain.h"
 
 namespace {
@@ -55,6 +56,7 @@ class tst_LocationCache : public QObject {
     void roundTripKeepsBytes();
     void writeLayout();
     void writeFailureKeepsOldFile();
+    void fullDiskKeepsOldFile();
     void emptyListNeverReplacesStoredNames();
 
     void appReadLocations();
@@ -212,6 +214,22 @@ void tst_LocationCache::writeFailureKeepsOldFile() {
         LocationCache::Write(cachePath(), QStringLiteral("/new"), {QStringLiteral("B")}, 1);
     QFile::setPermissions(dir->path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QVERIFY(!written);
+    QCOMPARE(contentsOf(cachePath()), QByteArray("/old\nA\n"));
+}
+
+// A disk that fills while the cache is written: the write fails and the earlier cache stays whole
+// (the last piece of the file is written only when it is committed).
+void tst_LocationCache::fullDiskKeepsOldFile() {
+    writeFile(cachePath(), "/old\nA\n");
+    QStringList names;
+    for (int i = 0; i < 100; ++i) names << QStringLiteral("Station %1").arg(i);
+    bool written = true;
+    {
+        FileSizeLimit disk(64);
+        if (!disk.isValid()) QSKIP("the file size limit cannot be set here");
+        written = LocationCache::Write(cachePath(), QStringLiteral("/new"), names, names.size());
+    }
     QVERIFY(!written);
     QCOMPARE(contentsOf(cachePath()), QByteArray("/old\nA\n"));
 }
