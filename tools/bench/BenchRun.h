@@ -296,4 +296,48 @@ inline void Report(const char* what, const Options& o, const Best& best, double 
                 rssRunsFirstKb, rssRunsLastKb);
 }
 
+// The measured rounds of a run benchmark: one warm-up of each road, then `o.rounds` rounds of
+// the direct tide runs and `runWindow(probe, cpuMs)` alternated (`eachRound` after each), then one
+// untimed window run with a probe. False, with a message, when a run failed.
+struct Rounds {
+    Best best;
+    long rssRunsFirst = 0;  // resident memory after the warm-up and after the last round
+    long rssRunsLast = 0;
+    Probe probe;
+};
+template <class RunWindow, class EachRound>
+bool RunRounds(const char* program, const Options& o, RunWindow runWindow, EachRound eachRound,
+               Rounds* out) {
+    DirectMs(o);
+    if (runWindow(nullptr, nullptr) < 0) {
+        std::fprintf(stderr, "%s: a run failed (is %s an XTide folder?)\n", program,
+                     qPrintable(o.folder));
+        return false;
+    }
+    out->rssRunsFirst = RssKb();
+    for (int i = 0; i < o.rounds; ++i) {
+        double directCpu = 0;
+        const double d = DirectMs(o, &directCpu);
+        double cpu = 0;
+        const double w = runWindow(nullptr, &cpu);
+        if (d < 0 || w < 0) {
+            std::fprintf(stderr, "%s: a run failed\n", program);
+            return false;
+        }
+        out->best.Add(w, d, cpu, directCpu);
+        eachRound();
+    }
+    out->rssRunsLast = RssKb();
+    GapMeter gaps;
+    out->probe.gaps = &gaps;
+    runWindow(&out->probe, nullptr);
+    out->probe.gaps = nullptr;
+    return true;
+}
+
+inline void Report(const char* what, const Options& o, const Rounds& r) {
+    Report(what, o, r.best, r.probe.gapMs, r.probe.rssFirst, r.probe.rssLast, r.rssRunsFirst,
+           r.rssRunsLast);
+}
+
 }  // namespace BenchRun

@@ -134,36 +134,14 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // One warm-up of each road, then the timed rounds, alternated.
-    BenchRun::DirectMs(o);
-    if (RunWindow(o, BenchRun::NextOutput(o, ics)) < 0) {
-        std::fprintf(stderr, "bench_calendar: a run failed (is %s an XTide folder?)\n",
-                     qPrintable(o.folder));
-        return 1;
-    }
-    const long rssRunsFirst = BenchRun::RssKb();
-    BenchRun::Best best;
+    BenchRun::Rounds rounds;
     double getters = 1e300;
-    for (int i = 0; i < o.rounds; ++i) {
-        double directCpu = 0;
-        const double d = BenchRun::DirectMs(o, &directCpu);
-        double cpu = 0;
-        const double w = RunWindow(o, BenchRun::NextOutput(o, ics), nullptr, &cpu);
-        if (d < 0 || w < 0) {
-            std::fprintf(stderr, "bench_calendar: a run failed\n");
-            return 1;
-        }
-        best.Add(w, d, cpu, directCpu);
-        getters = std::min(getters, RunGetters(o));
-    }
-    const long rssRunsLast = BenchRun::RssKb();
-    BenchRun::GapMeter gaps;
-    Probe probe;
-    probe.gaps = &gaps;
-    RunWindow(o, BenchRun::NextOutput(o, ics), &probe);
-
-    BenchRun::Report("iCal calendar", o, best, probe.gapMs, probe.rssFirst, probe.rssLast,
-                     rssRunsFirst, rssRunsLast);
+    const auto run = [&](Probe* probe, double* cpuMs) {
+        return RunWindow(o, BenchRun::NextOutput(o, ics), probe, cpuMs);
+    };
+    const auto eachRound = [&] { getters = std::min(getters, RunGetters(o)); };
+    if (!BenchRun::RunRounds("bench_calendar", o, run, eachRound, &rounds)) return 1;
+    BenchRun::Report("iCal calendar", o, rounds);
     std::printf("  the same through TideGetter alone: %.1f ms\n", getters);
 
     int found = 0;

@@ -60,33 +60,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // One warm-up of each road, then the timed rounds, alternated.
-    BenchRun::DirectMs(o);
-    if (RunWindow(o, BenchRun::NextOutput(o, tables)) < 0) {
-        std::fprintf(stderr, "bench_html: a run failed (is %s an XTide folder?)\n",
-                     qPrintable(o.folder));
+    BenchRun::Rounds rounds;
+    const auto run = [&](Probe* probe, double* cpuMs) {
+        return RunWindow(o, BenchRun::NextOutput(o, tables), probe, cpuMs);
+    };
+    if (!BenchRun::RunRounds(
+            "bench_html", o, run, [] {}, &rounds))
         return 1;
-    }
-    const long rssRunsFirst = BenchRun::RssKb();
-    BenchRun::Best best;
-    for (int i = 0; i < o.rounds; ++i) {
-        double directCpu = 0;
-        const double d = BenchRun::DirectMs(o, &directCpu);
-        double cpu = 0;
-        const double w = RunWindow(o, BenchRun::NextOutput(o, tables), nullptr, &cpu);
-        if (d < 0 || w < 0) {
-            std::fprintf(stderr, "bench_html: a run failed\n");
-            return 1;
-        }
-        best.Add(w, d, cpu, directCpu);
-    }
-    const long rssRunsLast = BenchRun::RssKb();
-    BenchRun::GapMeter gaps;
-    Probe probe;
-    probe.gaps = &gaps;
-    RunWindow(o, BenchRun::NextOutput(o, tables), &probe);
-
-    BenchRun::Report("HTML tide tables", o, best, probe.gapMs, probe.rssFirst, probe.rssLast,
-                     rssRunsFirst, rssRunsLast);
+    BenchRun::Report("HTML tide tables", o, rounds);
     return 0;
 }
