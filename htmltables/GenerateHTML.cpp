@@ -316,8 +316,10 @@ void GenerateHTML::Completed() {
     }
 
     indexText += month.IndexEntry();
-    indexClip = QGuiApplication::clipboard();
-    indexClip->setText(indexText);
+    // The index so far goes on the clipboard before any message of this month and, when the run
+    // goes on, once the next month's tide has started: under X, setting the clipboard waits on
+    // the display server, and that wait then overlaps the tide run instead of lengthening it.
+    auto publishIndex = [index = indexText] { QGuiApplication::clipboard()->setText(index); };
 
     TideTableSources sources;
     sources.period = [self] {
@@ -347,6 +349,7 @@ void GenerateHTML::Completed() {
     // tide's own "harmonics.tcd:" text, and the run stops there.
     const TideRunResult check = TideRunCheck::Check(*tideShell);
     if (check.failed) {
+        publishIndex();
         PageStream head(pageFile.get());
         TideTablePage::WriteHead(head, Location->text(), monthName, thisMonth, thisYear,
                                  sources.period());
@@ -358,9 +361,13 @@ void GenerateHTML::Completed() {
 
     const TideTableMonth::Result written =
         month.WritePage(pageFile.get(), output, Location->text(), sources);
-    if (!alive()) return;  // ended meanwhile: the run's files are closed already
+    if (!alive()) {
+        publishIndex();
+        return;  // ended meanwhile: the run's files are closed already
+    }
     csvWriteFailed = csvWriteFailed || written.csvWriteFailed;
     if (written.outcome != TideTableMonth::Outcome::Written) {
+        publishIndex();
         StopRun();
         Dialogs::MsgBox(written.outcome == TideTableMonth::Outcome::TideError
                             ? written.message
@@ -375,8 +382,10 @@ void GenerateHTML::Completed() {
     if (MonthChain::WithinPeriod(thisMonth, thisYear, LastMonth->currentIndex() + 1,
                                  YearOf(LastYear))) {
         GenerateTidesFor(thisMonth, thisYear);
+        publishIndex();
         return;
     }
+    publishIndex();
     FinishRun();
 }
 

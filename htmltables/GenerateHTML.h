@@ -13,7 +13,6 @@
 
 class QCheckBox;
 class LocationPicker;
-class QClipboard;
 class QComboBox;
 class QFile;
 class QLabel;
@@ -59,10 +58,9 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
     QPointer<TideGetter> tideShell;  // the running (or last ended) month
     int thisYear = 0;
     int thisMonth = 0;
-    QString outputTo;         // output folder of the current run
-    int daylightMargin = 0;   // minutes, taken at the start of each month
-    float maximumHeight = 0;  // feet, taken at the start of each month
-    QClipboard* indexClip = nullptr;
+    QString outputTo;                // output folder of the current run
+    int daylightMargin = 0;          // minutes, taken at the start of each month
+    float maximumHeight = 0;         // feet, taken at the start of each month
     QString indexText;               // index entries of the pages of the current run
     QString theFile;                 // current settings document, "" until one is opened or saved
     std::unique_ptr<QFile> csvFile;  // open "csv-version.txt" of the run, or none

@@ -310,6 +310,9 @@ void TestGenerateHTMLRun::closingWhileAPageIsWrittenEndsRun() {
     QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
     QVERIFY(!QFile::exists(Out("output-scrap.html")));
     QCOMPARE(dialogs.messages, QStringList());
+    // The month was listed when its page began: the index holds it all the same.
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("<li>Tide Table for <a href=\"2026-03-tides.html\">March 2026</a>\r"));
 }
 
 void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage_data() {
