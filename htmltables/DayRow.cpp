@@ -71,8 +71,8 @@ RowResult GenerateOneDay(PageStream& page, const DayTides& tides, int month, int
     page.WriteLine(QLatin1String(kDayStart) + Text::Str(tides.day) + QLatin1String(kDayEnd));
     int k = 0;
     for (int c = 0; c < kTideColumns.size(); ++c) {
-        const bool match =
-            k < tides.pattern.size() && Text::Same(tides.pattern.mid(k, 1), kTideColumns.mid(c, 1));
+        const bool match = k < tides.pattern.size() &&
+                           tides.pattern.at(k).toCaseFolded() == kTideColumns.at(c).toCaseFolded();
         if (match) {
             const int t = tides.times[k];
             const float h = tides.heights[k];

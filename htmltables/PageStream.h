@@ -16,6 +16,9 @@ class PageStream {
     // after a refusal nothing more is written.
     bool Write(const QString& text);
     bool WriteLine(const QString& text);
+    // The same for the page's fixed texts, which go out without a detour through QString.
+    bool Write(QLatin1String text);
+    bool WriteLine(QLatin1String text);
 
     bool Failed() const { return failed; }
     // The device's error text of the first refused write; "" while none failed.
@@ -25,6 +28,7 @@ class PageStream {
 
   private:
     bool Put(const QByteArray& bytes);
+    bool Put(const char* bytes, qsizetype size);
 
     QIODevice* device;
     bool failed = false;

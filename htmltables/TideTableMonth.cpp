@@ -15,7 +15,7 @@ const QString kSunrise = QStringLiteral("sunrise");
 const QString kSunset = QStringLiteral("sunset");
 
 bool StartsWith(const QString& text, const QString& word) {
-    return Text::Same(Text::Left(text, int(word.size())), word);
+    return text.startsWith(word, Qt::CaseInsensitive);
 }
 
 }  // namespace

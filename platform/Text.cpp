@@ -2,8 +2,8 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace Text {
 
@@ -124,11 +124,14 @@ int ToInt32(double value) {
 QString Format(double value, const QString& mask) {
     if (mask == QLatin1String("-#0.00")) {
         if (!std::isfinite(value)) value = 0.0;
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.2f", value);
-        QString t = QString::fromLatin1(buffer);
-        if (t == QLatin1String("-0.00")) t = QStringLiteral("0.00");
-        return t;
+        // Exactly what printf's "%.2f" writes (the decimal value of the double, rounded half
+        // to even), without printf's cost: every height of a tide table goes through here.
+        char buffer[400];  // the largest double has 309 digits before the point
+        const std::to_chars_result end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+        QLatin1String text(buffer, end.ptr - buffer);
+        if (text == QLatin1String("-0.00")) text = QLatin1String("0.00");
+        return QString(text);
     }
     // Zero-padded integer masks: as many digits as the mask has zeros, at least.
     int width = 0;

@@ -1,6 +1,7 @@
 // Tests of the text, byte and shell-word functions the system relies on.
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtNumeric>
 
 #include "platform/ShellWord.h"
 #include "platform/Text.h"
@@ -89,6 +90,16 @@ private slots:
         QTest::newRow("-#0.00 neg") << Text::Format(-0.5, "-#0.00") << "-0.50";
         QTest::newRow("-#0.00 round") << Text::Format(1.005001, "-#0.00") << "1.01";
         QTest::newRow("-#0.00 zero") << Text::Format(-0.001, "-#0.00") << "0.00";
+        // Rounded as the stored binary value lies: a true half goes to the even digit, 2.675 is
+        // stored a little below its text.
+        QTest::newRow("-#0.00 half to even") << Text::Format(0.125, "-#0.00") << "0.12";
+        QTest::newRow("-#0.00 half up to even") << Text::Format(0.375, "-#0.00") << "0.38";
+        QTest::newRow("-#0.00 below half") << Text::Format(2.675, "-#0.00") << "2.67";
+        QTest::newRow("-#0.00 negative half") << Text::Format(-0.005, "-#0.00") << "-0.01";
+        QTest::newRow("-#0.00 float height") << Text::Format(double(8.37f), "-#0.00") << "8.37";
+        QTest::newRow("-#0.00 large")
+            << Text::Format(1e22, "-#0.00") << "10000000000000000000000.00";
+        QTest::newRow("-#0.00 infinite") << Text::Format(qInf(), "-#0.00") << "0.00";
     }
     void strAndFormat() {
         QFETCH(QString, actual);
