@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "calendar/YearList.h"
 #include "engine/TideCommand.h"
@@ -128,13 +129,20 @@ inline double CpuMs() {
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+// What a timed run records besides its wall time.
+struct Timing {
+    double cpuMs = 0;            // this process's CPU time during the run
+    std::vector<double> months;  // ms from the end of one month to the end of the next
+};
+
 // The period's tide command lines run one after another by bash, each waited for: milliseconds,
-// or -1 when they printed nothing. `cpuMs`, when given, gets this process's CPU time meanwhile.
-inline double DirectMs(const Options& o, double* cpuMs = nullptr) {
+// or -1 when they printed nothing. A month ends when its command line has been read.
+inline double DirectMs(const Options& o, Timing* timing = nullptr) {
     const double cpuBefore = CpuMs();
     QElapsedTimer timer;
     timer.start();
     qint64 bytes = 0;
+    qint64 lastEnd = -1;
     for (int i = 0; i < o.months; ++i) {
         QProcess bash;
         bash.start(QStringLiteral("/bin/bash"),
@@ -142,8 +150,11 @@ inline double DirectMs(const Options& o, double* cpuMs = nullptr) {
                     TideCommand::Build(o.folder, o.location, MonthOf(i), YearOf(o, i))});
         bash.waitForFinished(-1);
         bytes += bash.readAllStandardOutput().size() + bash.readAllStandardError().size();
+        const qint64 end = timer.nsecsElapsed();
+        if (timing && lastEnd >= 0) timing->months.push_back((end - lastEnd) / 1e6);
+        lastEnd = end;
     }
-    if (cpuMs) *cpuMs = CpuMs() - cpuBefore;
+    if (timing) timing->cpuMs = CpuMs() - cpuBefore;
     return bytes > 0 ? timer.nsecsElapsed() / 1e6 : -1;
 }
 
@@ -196,15 +207,24 @@ struct Probe {
     double gapMs = 0;          // the longest gap
 };
 
-// Handles events until the window's run has ended (or the window is gone). With a probe, measures
-// the gaps and takes the resident memory whenever the status line changes (a month handled).
+// Handles events until the window's run has ended (or the window is gone). The status line
+// changes once a month, when the month has been handled and the next one started: with a probe,
+// takes the resident memory then, and measures the gaps; with `months`, records the time from
+// one change to the next.
 template <class Window>
-void WaitForRun(const QPointer<Window>& w, Probe* probe) {
+void WaitForRun(const QPointer<Window>& w, Probe* probe, std::vector<double>* months) {
     QString shown;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastChange = -1;
     while (w && w->IsRunning()) {
         WaitForEvents();
-        if (probe && w && w->Status->text() != shown) {
-            shown = w->Status->text();
+        if (!w || w->Status->text() == shown) continue;
+        shown = w->Status->text();
+        const qint64 now = clock.nsecsElapsed();
+        if (months && lastChange >= 0) months->push_back((now - lastChange) / 1e6);
+        lastChange = now;
+        if (probe) {
             probe->rssLast = RssKb();
             if (!probe->rssFirst) probe->rssFirst = probe->rssLast;
         }
@@ -238,20 +258,19 @@ void SetPeriod(Window* w, const Options& o) {
 
 // Times the run that `start` begins in `w`, whose controls are set, and deletes the window:
 // milliseconds, or -1 when the run did not end in "Done" or showed a message (printed). The
-// window first lays itself out and paints: that is start-up, not the run. `cpuMs`, when given,
-// gets this process's CPU time during the run.
+// window first lays itself out and paints: that is start-up, not the run.
 template <class Window, class Start>
 double TimeRun(const QPointer<Window>& w, const MessageCatcher& messages, Start start, Probe* probe,
-               double* cpuMs) {
+               Timing* timing) {
     Settle(200);
     const double cpuBefore = CpuMs();
     QElapsedTimer timer;
     timer.start();
     if (probe) probe->gaps->Start();
     start();
-    WaitForRun(w, probe);
+    WaitForRun(w, probe, timing ? &timing->months : nullptr);
     const double ms = timer.nsecsElapsed() / 1e6;
-    if (cpuMs) *cpuMs = CpuMs() - cpuBefore;
+    if (timing) timing->cpuMs = CpuMs() - cpuBefore;
     const bool done = w && w->Status->text() == QStringLiteral("Done");
     for (const QString& m : messages.messages) std::fprintf(stderr, "message: %s\n", qPrintable(m));
     delete w;
@@ -272,35 +291,22 @@ struct Best {
     }
 };
 
-inline void Report(const char* what, const Options& o, const Best& best, double gapMs,
-                   long rssFirstKb, long rssLastKb, long rssRunsFirstKb, long rssRunsLastKb) {
-    const char* platform = qgetenv("QT_QPA_PLATFORM").isEmpty()
-                               ? "default platform"
-                               : qgetenv("QT_QPA_PLATFORM").constData();
-    std::printf("%s, %d months of %s, best of %d (%s)\n", what, o.months, qPrintable(o.location),
-                o.rounds, platform);
-    if (o.tideMs > 0) std::printf("  the stand-in waits %.1f ms in every tide run\n", o.tideMs);
-    std::printf("  through the window:        %9.1f ms\n", best.window);
-    std::printf("  tide command lines by bash:%9.1f ms   (%.2f ms a month)\n", best.direct,
-                best.direct / o.months);
-    std::printf("  ratio window / direct:     %9.3f\n", best.window / best.direct);
-    std::printf("  window's own cost:         %9.2f ms a month\n",
-                (best.window - best.direct) / o.months);
-    std::printf("  this process's CPU time:   %9.2f ms a month through the window, %.2f directly\n",
-                best.windowCpu / o.months, best.directCpu / o.months);
-    std::printf("  longest event-loop gap:    %9.2f ms   (in an untimed run)\n", gapMs);
-    std::printf(
-        "  resident memory:           %ld kB after the first month, %ld kB after the last\n",
-        rssFirstKb, rssLastKb);
-    std::printf("                             %ld kB after the first run, %ld kB after the last\n",
-                rssRunsFirstKb, rssRunsLastKb);
+// The median of `values` (0 when empty).
+inline double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + values.size() / 2;
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
 }
 
 // The measured rounds of a run benchmark: one warm-up of each road, then `o.rounds` rounds of
-// the direct tide runs and `runWindow(probe, cpuMs)` alternated (`eachRound` after each), then one
+// the direct tide runs and `runWindow(probe, timing)` alternated (`eachRound` after each), then one
 // untimed window run with a probe. False, with a message, when a run failed.
 struct Rounds {
     Best best;
+    // The months of every round, from the end of one to the end of the next: their medians leave
+    // out the moments a busy machine took from a few of them, which a whole run cannot.
+    std::vector<double> windowMonths, directMonths;
     long rssRunsFirst = 0;  // resident memory after the warm-up and after the last round
     long rssRunsLast = 0;
     Probe probe;
@@ -316,15 +322,18 @@ bool RunRounds(const char* program, const Options& o, RunWindow runWindow, EachR
     }
     out->rssRunsFirst = RssKb();
     for (int i = 0; i < o.rounds; ++i) {
-        double directCpu = 0;
-        const double d = DirectMs(o, &directCpu);
-        double cpu = 0;
-        const double w = runWindow(nullptr, &cpu);
+        Timing direct, window;
+        const double d = DirectMs(o, &direct);
+        const double w = runWindow(nullptr, &window);
         if (d < 0 || w < 0) {
             std::fprintf(stderr, "%s: a run failed\n", program);
             return false;
         }
-        out->best.Add(w, d, cpu, directCpu);
+        out->best.Add(w, d, window.cpuMs, direct.cpuMs);
+        out->windowMonths.insert(out->windowMonths.end(), window.months.begin(),
+                                 window.months.end());
+        out->directMonths.insert(out->directMonths.end(), direct.months.begin(),
+                                 direct.months.end());
         eachRound();
     }
     out->rssRunsLast = RssKb();
@@ -336,8 +345,34 @@ bool RunRounds(const char* program, const Options& o, RunWindow runWindow, EachR
 }
 
 inline void Report(const char* what, const Options& o, const Rounds& r) {
-    Report(what, o, r.best, r.probe.gapMs, r.probe.rssFirst, r.probe.rssLast, r.rssRunsFirst,
-           r.rssRunsLast);
+    const Best& best = r.best;
+    const char* platform = qgetenv("QT_QPA_PLATFORM").isEmpty()
+                               ? "default platform"
+                               : qgetenv("QT_QPA_PLATFORM").constData();
+    std::printf("%s, %d months of %s, best of %d (%s)\n", what, o.months, qPrintable(o.location),
+                o.rounds, platform);
+    if (o.tideMs > 0) std::printf("  the stand-in waits %.1f ms in every tide run\n", o.tideMs);
+    std::printf("  through the window:        %9.1f ms\n", best.window);
+    std::printf("  tide command lines by bash:%9.1f ms   (%.2f ms a month)\n", best.direct,
+                best.direct / o.months);
+    std::printf("  ratio window / direct:     %9.3f\n", best.window / best.direct);
+    std::printf("  window's own cost:         %9.2f ms a month\n",
+                (best.window - best.direct) / o.months);
+    const double windowMonth = Median(r.windowMonths);
+    const double directMonth = Median(r.directMonths);
+    if (directMonth > 0)
+        std::printf(
+            "  median month:              %9.2f ms through the window, %.2f directly:"
+            " ratio %.3f (%zu months each)\n",
+            windowMonth, directMonth, windowMonth / directMonth, r.windowMonths.size());
+    std::printf("  this process's CPU time:   %9.2f ms a month through the window, %.2f directly\n",
+                best.windowCpu / o.months, best.directCpu / o.months);
+    std::printf("  longest event-loop gap:    %9.2f ms   (in an untimed run)\n", r.probe.gapMs);
+    std::printf(
+        "  resident memory:           %ld kB after the first month, %ld kB after the last\n",
+        r.probe.rssFirst, r.probe.rssLast);
+    std::printf("                             %ld kB after the first run, %ld kB after the last\n",
+                r.rssRunsFirst, r.rssRunsLast);
 }
 
 }  // namespace BenchRun

@@ -39,7 +39,7 @@ using BenchRun::Probe;
 
 // One calendar through a new window; milliseconds, or -1 when the run did not end in "Done".
 double RunWindow(const Options& o, const QString& outputPath, Probe* probe = nullptr,
-                 double* cpuMs = nullptr) {
+                 BenchRun::Timing* timing = nullptr) {
     BenchRun::MessageCatcher messages;
     QPointer<QuorvexWindow> w = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
     BenchRun::SetPeriod(w.data(), o);
@@ -49,7 +49,7 @@ double RunWindow(const Options& o, const QString& outputPath, Probe* probe = nul
     w->OutputFormat->setCurrentIndex(0);  // iCal
     w->OutputPath->setText(outputPath);
     return BenchRun::TimeRun(
-        w, messages, [&w] { w->ComputeButton_Action(); }, probe, cpuMs);
+        w, messages, [&w] { w->ComputeButton_Action(); }, probe, timing);
 }
 
 // The months through TideGetter alone, each next month started from the last one's completion.
@@ -136,8 +136,8 @@ int main(int argc, char** argv) {
 
     BenchRun::Rounds rounds;
     double getters = 1e300;
-    const auto run = [&](Probe* probe, double* cpuMs) {
-        return RunWindow(o, BenchRun::NextOutput(o, ics), probe, cpuMs);
+    const auto run = [&](Probe* probe, BenchRun::Timing* timing) {
+        return RunWindow(o, BenchRun::NextOutput(o, ics), probe, timing);
     };
     const auto eachRound = [&] { getters = std::min(getters, RunGetters(o)); };
     if (!BenchRun::RunRounds("bench_calendar", o, run, eachRound, &rounds)) return 1;

@@ -31,7 +31,7 @@ using BenchRun::Probe;
 
 // One generation through a new window; milliseconds, or -1 when it did not end in "Done".
 double RunWindow(const Options& o, const QString& folder, Probe* probe = nullptr,
-                 double* cpuMs = nullptr) {
+                 BenchRun::Timing* timing = nullptr) {
     BenchRun::MessageCatcher messages;
     QPointer<GenerateHTML> w = new GenerateHTML();
     BenchRun::SetPeriod(w.data(), o);
@@ -40,7 +40,7 @@ double RunWindow(const Options& o, const QString& folder, Probe* probe = nullptr
     w->AlsoGenCSV->setChecked(true);
     w->OutputPath->setText(folder);
     return BenchRun::TimeRun(
-        w, messages, [&w] { w->GenerateButton_Action(); }, probe, cpuMs);
+        w, messages, [&w] { w->GenerateButton_Action(); }, probe, timing);
 }
 
 }  // namespace
@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
     }
 
     BenchRun::Rounds rounds;
-    const auto run = [&](Probe* probe, double* cpuMs) {
-        return RunWindow(o, BenchRun::NextOutput(o, tables), probe, cpuMs);
+    const auto run = [&](Probe* probe, BenchRun::Timing* timing) {
+        return RunWindow(o, BenchRun::NextOutput(o, tables), probe, timing);
     };
     if (!BenchRun::RunRounds(
             "bench_html", o, run, [] {}, &rounds))
