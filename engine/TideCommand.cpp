@@ -1,7 +1,6 @@
 // TideCommand  The shell command line of one month's tide prediction.
 #include "engine/TideCommand.h"
 
-#include "engine/GlobalModule.h"
 #include "engine/LocationName.h"
 #include "platform/ShellWord.h"
 #include "platform/Text.h"
@@ -14,10 +13,7 @@ QString BeginText(int month, int year) {
 }
 
 QString EndText(int month, int year) {
-    return Text::Format(year, QStringLiteral("0000")) + QLatin1Char('-') +
-           Text::Format(month, QStringLiteral("00")) + QLatin1Char('-') +
-           Text::Format(GlobalModule::DaysInMonth(month, year), QStringLiteral("00")) +
-           QStringLiteral(" 23:59");
+    return month >= 12 ? BeginText(1, year + 1) : BeginText(month + 1, year);
 }
 
 QString EnterFolder(const QString& xtideFolder) {

@@ -5,8 +5,11 @@
 
 namespace TideCommand {
 
-// The begin and end texts of a month: "yyyy-mm-01 00:00" and "yyyy-mm-dd 23:59", dd being the
-// last day of the month.
+// The begin and end texts of a month: "yyyy-mm-01 00:00" of the month and of the month after it
+// (after December, January 1 of the next year). tide leaves out what lies after its end time, and
+// an event of a month's last minute lies seconds after 23:59; ending at the next month's first
+// minute keeps it. A line of the next month in the output is dropped by the month prefix test,
+// and the next month's own command begins at that same minute, so no event is read twice.
 QString BeginText(int month, int year);
 QString EndText(int month, int year);
 

@@ -142,6 +142,30 @@ class TestCalendarRun : public QObject {
         QVERIFY(window->ComputeButton->isEnabled());
     }
 
+    // Events of a month's last minute and of the next month's first, across the end of a year:
+    // each is written once, in its own month.
+    void monthEdgesEachOnce() {
+        XTideFixture edges(QStringLiteral(QUORVEX_TEST_FIXTURES "/month-edges"));
+        QVERIFY(edges.isValid());
+        app->xtideFolder = edges.xtideFolder();
+        ScriptedDialogs dialogs;
+        MakeWindow(QStringLiteral("The Battery, New York Harbor, New York"));
+        SetPeriod(12, 2026, 2, 2027);
+        for (QCheckBox* box :
+             {window->SunriseSunset, window->MoonriseMoonset, window->ShowMoonPhases})
+            box->setChecked(true);
+        window->OutputPath->setText(OutPath("edges.ics"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(dialogs.messages.isEmpty());
+        const QByteArray ics = ReadFile(OutPath("edges.ics"));
+        QCOMPARE(ics.count("BEGIN:VEVENT"), 23);  // every event of the three recorded months
+        QCOMPARE(ics.count("SUMMARY:Moonset at 23:59\nDTSTART:20261231T235900\n"), 1);
+        QCOMPARE(ics.count("SUMMARY:4.48 feet  High Tide at 00:00\nDTSTART:20270101T000000\n"), 1);
+        QCOMPARE(ics.count("SUMMARY:-0.21 feet  Low Tide at 23:59\nDTSTART:20270131T235900\n"), 1);
+        QCOMPARE(ics.count("DTSTART:20270201T"), 5);
+    }
+
     // LastYear is read at the end of every month: a change during the run moves its end, earlier
     // or later.
     void lastYearChangedDuringTheRun_data() {

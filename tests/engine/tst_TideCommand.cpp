@@ -1,4 +1,4 @@
-// tst_TideCommand  The month's command line: its exact text, the month's first and last day, and
+// tst_TideCommand  The month's command line: its exact text, where a month begins and ends, and
 // a location that reaches tide as one unchanged argument whatever it holds.
 #include <QtTest>
 
@@ -24,7 +24,7 @@ void tst_TideCommand::exactText() {
                            QStringLiteral("Seattle, Puget Sound, Washington"), 3, 2009),
         QStringLiteral("cd '/Apps/Quorvex Apps/Quorvex.app/Contents/Resources' || exit; export "
                        "HFILE_PATH=./harmonics.tcd; ./tide -l 'Seattle, Puget Sound, "
-                       "Washington' -b \"2009-03-01 00:00\" -e \"2009-03-31 23:59\""));
+                       "Washington' -b \"2009-03-01 00:00\" -e \"2009-04-01 00:00\""));
 }
 
 void tst_TideCommand::monthBounds_data() {
@@ -33,17 +33,17 @@ void tst_TideCommand::monthBounds_data() {
     QTest::addColumn<QString>("begin");
     QTest::addColumn<QString>("end");
     QTest::newRow("March 2009") << 3 << 2009 << "2009-03-01 00:00"
-                                << "2009-03-31 23:59";
+                                << "2009-04-01 00:00";
     QTest::newRow("April") << 4 << 2026 << "2026-04-01 00:00"
-                           << "2026-04-30 23:59";
+                           << "2026-05-01 00:00";
     QTest::newRow("February, leap year") << 2 << 2008 << "2008-02-01 00:00"
-                                         << "2008-02-29 23:59";
+                                         << "2008-03-01 00:00";
     QTest::newRow("February, common year") << 2 << 2009 << "2009-02-01 00:00"
-                                           << "2009-02-28 23:59";
+                                           << "2009-03-01 00:00";
     QTest::newRow("December") << 12 << 2027 << "2027-12-01 00:00"
-                              << "2027-12-31 23:59";
+                              << "2028-01-01 00:00";
     QTest::newRow("three-digit year") << 1 << 999 << "0999-01-01 00:00"
-                                      << "0999-01-31 23:59";
+                                      << "0999-02-01 00:00";
 }
 
 void tst_TideCommand::monthBounds() {
@@ -101,7 +101,7 @@ void tst_TideCommand::locationIsOneArgument() {
     QVERIFY(args.open(QIODevice::ReadOnly));
     const QList<QByteArray> argv = args.readAll().split('\0');
     const QList<QByteArray> expected = {"-l", location,           "-b", "2024-02-01 00:00",
-                                        "-e", "2024-02-29 23:59", ""};
+                                        "-e", "2024-03-01 00:00", ""};
     QCOMPARE(argv, expected);
     QFile hfile(dir.filePath(QStringLiteral("hfile")));
     QVERIFY(hfile.open(QIODevice::ReadOnly));

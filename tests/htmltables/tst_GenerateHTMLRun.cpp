@@ -71,11 +71,14 @@ class TestGenerateHTMLRun : public QObject {
     void nonAsciiNameGivesAsciiPage_data();
     void nonAsciiNameGivesAsciiPage();
     void periodAcrossYearEnd();
+    void monthEdgesEachOnce();
     void periodEndingBeforeItsStartGivesOneMonth();
     void secondRunReplacesEarlierFiles();
     void scrapFileThatCannotBeCreated();
 
   private:
+    // A new window and stand-in serving the stations and months of `dataFolder`.
+    void UseData(const QString& dataFolder);
     // A window for Seattle writing into <out>/tables (not made yet), March to `lastMonth` 2026,
     // margin "1 hour", maximum height "3 ft".
     void Prepare(int lastMonth);
@@ -104,6 +107,15 @@ void TestGenerateHTMLRun::cleanup() {
     delete out;
     delete app;
     delete fixture;
+}
+
+void TestGenerateHTMLRun::UseData(const QString& dataFolder) {
+    delete w.data();
+    delete fixture;
+    fixture = new XTideFixture(dataFolder);
+    QVERIFY(fixture->isValid());
+    app->xtideFolder = fixture->xtideFolder();
+    w = new GenerateHTML;
 }
 
 void TestGenerateHTMLRun::Prepare(int lastMonth) {
@@ -357,12 +369,7 @@ void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage() {
 // November 2026 to February 2027: the end of the period is read from the last year, and the
 // months, links and index go on into the next year.
 void TestGenerateHTMLRun::periodAcrossYearEnd() {
-    delete w.data();
-    delete fixture;
-    fixture = new XTideFixture(XTideFixture::sampleDataFolder());
-    QVERIFY(fixture->isValid());
-    app->xtideFolder = fixture->xtideFolder();
-    w = new GenerateHTML;
+    UseData(XTideFixture::sampleDataFolder());
     ScriptedDialogs dialogs;
     w->Location->setText(QString::fromUtf8(kSeattle));
     w->OutputPath->setText(outFolder);
@@ -407,6 +414,40 @@ void TestGenerateHTMLRun::periodAcrossYearEnd() {
     QCOMPARE(QDir(outFolder).entryList({QStringLiteral("*-tides.html")}, QDir::Files).size(), 4);
     QCOMPARE(QGuiApplication::clipboard()->text(), index);
     QCOMPARE(ReadFile(Out("output-scrap.html")), ("<ul>\r" + index + "</ul>\r").toUtf8());
+}
+
+// A tide of a month's last minute and one of the next month's first minute, across the end of a
+// year: each is in its own day's row, once.
+void TestGenerateHTMLRun::monthEdgesEachOnce() {
+    UseData(QStringLiteral(QUORVEX_TEST_FIXTURES "/month-edges"));
+    ScriptedDialogs dialogs;
+    w->Location->setText(QStringLiteral("The Battery, New York Harbor, New York"));
+    w->OutputPath->setText(outFolder);
+    w->FirstMonth->setCurrentIndex(11);
+    w->FirstYear->setCurrentText(QStringLiteral("2026"));
+    w->LastMonth->setCurrentIndex(1);
+    w->LastYear->setCurrentText(QStringLiteral("2027"));
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(dialogs.messages, QStringList());
+
+    // The row of `day` on the page of `month`: from its day cell to the end of the row.
+    auto row = [this](const char* month, int day) {
+        const QByteArray page = ReadFile(Out(QString::fromLatin1(month) + "-tides.html"));
+        const QByteArray cell = "<td><b><center>" + QByteArray::number(day) + "</center></b></td>";
+        const qsizetype begin = page.indexOf(cell);
+        return begin < 0 ? QByteArray() : page.mid(begin, page.indexOf("</tr>", begin) - begin);
+    };
+    const QByteArray midnight = "<center>12:00 AM<br>4.48 ft</center>";
+    const QByteArray lastMinute = "<center>11:59 PM<br>-0.21 ft</center>";
+    QCOMPARE(row("2027-01", 1).count(midnight), 1);
+    QCOMPARE(row("2027-01", 31).count(lastMinute), 1);
+    QByteArray all;
+    for (const char* month : {"2026-12", "2027-01", "2027-02"})
+        all += ReadFile(Out(QString::fromLatin1(month) + "-tides.html"));
+    QCOMPARE(all.count(midnight), 1);
+    QCOMPARE(all.count(lastMinute), 1);
+    QCOMPARE(all.count("<td><b><center>"), 4);  // December 31, January 1 and 31, February 1
 }
 
 // A last month before the first gives the first month alone, which is also the period's last.

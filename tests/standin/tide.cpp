@@ -29,9 +29,10 @@
 // name, "Ref" or "Sub", coordinates, time zone, month key, then any further header lines;
 // '#' starts a comment line) and month files "<key>_<YYYY-MM>.stdout", each the recorded standard
 // output of one month. A prediction prints the station's header from the table, a blank line,
-// and every event line of the station's month files that falls between BEGIN and END
-// (inclusive); a month without a file contributes no lines. A station without a key, or an empty
-// key, has no predictions: only its header is printed.
+// and every event line of the station's month files from BEGIN up to END. As with the real
+// program, whose events fall some seconds into their printed minute, an event of BEGIN's minute
+// is printed and one of END's minute is left out. A month without a file contributes no lines. A
+// station without a key, or an empty key, has no predictions: only its header is printed.
 #include <unistd.h>
 
 #include <algorithm>
@@ -390,7 +391,7 @@ int Predict(const fs::path& data, const std::vector<Station>& stations, std::str
     for (const fs::path& month : months) {
         for (const std::string& line : MonthEvents(month)) {
             auto when = EventTime(line);
-            if (when && *when >= *from && *when <= *to) out += line + "\n";
+            if (when && *when >= *from && *when < *to) out += line + "\n";
         }
     }
     Emit(stdout, out);

@@ -186,20 +186,23 @@ class TestStandin : public QObject {
         QTest::addColumn<QString>("begin");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QByteArray>("events");
-        QTest::newRow("morning, ends inclusive")
+        // An event falls seconds into its printed minute: within the begin minute, after the end.
+        QTest::newRow("morning, from the begin minute to before the end minute")
             << "2009-03-01 01:03"
             << "2009-03-01 08:16"
             << QByteArray(
                    "2009-03-01  1:03 AM PST   4.41 feet  Low Tide\n"
                    "2009-03-01  6:49 AM PST   Sunrise\n"
-                   "2009-03-01  7:03 AM PST  11.85 feet  High Tide\n"
-                   "2009-03-01  8:16 AM PST   Moonrise\n");
+                   "2009-03-01  7:03 AM PST  11.85 feet  High Tide\n");
+        QTest::newRow("end one minute later")
+            << "2009-03-01 07:04"
+            << "2009-03-01 08:17" << QByteArray("2009-03-01  8:16 AM PST   Moonrise\n");
         QTest::newRow("12 AM is the first hour")
             << "2009-03-05 00:00"
-            << "2009-03-05 00:59" << QByteArray("2009-03-05 12:56 AM PST   9.92 feet  High Tide\n");
+            << "2009-03-05 01:00" << QByteArray("2009-03-05 12:56 AM PST   9.92 feet  High Tide\n");
         QTest::newRow("12 PM is noon")
             << "2009-03-06 12:00"
-            << "2009-03-06 12:45" << QByteArray("2009-03-06 12:45 PM PST   Moonrise\n");
+            << "2009-03-06 12:46" << QByteArray("2009-03-06 12:45 PM PST   Moonrise\n");
         QTest::newRow("month without recording") << "2011-06-01 00:00"
                                                  << "2011-06-30 23:59" << QByteArray();
     }
