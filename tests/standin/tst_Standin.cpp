@@ -429,7 +429,8 @@ class TestStandin : public QObject {
 
     void xtideFolderScript() {
         // The sample layout works from its own folder, with no data folder named in the
-        // environment, survives a second run, and is removed by real mode when XTide is absent.
+        // environment, survives a second run, and is removed by real mode when XTide is absent,
+        // as are real mode's own links.
         QTemporaryDir dir;
         const QString app = dir.path() + QStringLiteral("/my build");
         const QString script =
@@ -470,12 +471,31 @@ class TestStandin : public QObject {
                  QStringLiteral("command -v tide")})
                 .first == 0)
             QSKIP("an installed tide is on the PATH");
-        auto [realCode, message] = run({script, app});
-        QCOMPARE(realCode, 0);
-        QCOMPARE(message.count('\n'), 1);
-        QVERIFY(message.contains("https://flaterco.com/xtide/"));
-        QVERIFY(!QFileInfo::exists(resources + QStringLiteral("/tide")));
-        QVERIFY(!QFileInfo(resources + QStringLiteral("/standin-data")).isSymLink());
+        // Without XTide nothing of an earlier run is left to pass for it: first the sample
+        // layout, then the links of a real-mode run.
+        auto leavesNothingWithoutTide = [&] {
+            auto [realCode, message] = run({script, app});
+            QCOMPARE(realCode, 0);
+            QCOMPARE(message.count('\n'), 1);
+            QVERIFY(message.contains("https://flaterco.com/xtide/"));
+            for (const char* entry : {"tide", "harmonics.tcd", "standin-data"}) {
+                const QFileInfo left(resources + QLatin1Char('/') + QLatin1String(entry));
+                QVERIFY2(!left.exists() && !left.isSymLink(), entry);
+            }
+        };
+        leavesNothingWithoutTide();
+
+        QFile placeholder(dir.filePath(QStringLiteral("harmonics-dwf.tcd")));
+        QVERIFY(placeholder.open(QIODevice::WriteOnly));
+        placeholder.close();
+        env.insert(QStringLiteral("XTIDE_TIDE"), QStringLiteral(QUORVEX_STANDIN_TIDE));
+        env.insert(QStringLiteral("XTIDE_HARMONICS"), placeholder.fileName());
+        QCOMPARE(run({script, app}).first, 0);
+        QVERIFY(QFileInfo(resources + QStringLiteral("/tide")).isSymLink());
+        QVERIFY(QFileInfo(resources + QStringLiteral("/harmonics.tcd")).isSymLink());
+        env.remove(QStringLiteral("XTIDE_TIDE"));
+        env.remove(QStringLiteral("XTIDE_HARMONICS"));
+        leavesNothingWithoutTide();
     }
 };
 
