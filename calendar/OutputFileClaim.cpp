@@ -1,35 +1,72 @@
-// OutputFileClaim  The calendar files runs are writing, shared by all main windows.
+// OutputFileClaim  Advisory locks on the files and folders runs are writing.
 #include "calendar/OutputFileClaim.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSet>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 
 namespace {
 
-QSet<QString>& Claimed() {
-    static QSet<QString> claimed;
-    return claimed;
+// open(2), retried when a signal interrupts it.
+int OpenPath(const QString& path, int flags, mode_t mode = 0) {
+    const QByteArray name = QFile::encodeName(path);
+    int fd;
+    do {
+        fd = ::open(name.constData(), flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
 }
 
 }  // namespace
 
-QString OutputFileClaim::KeyOf(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+OutputFileClaim::Result OutputFileClaim::Lock(int fd) {
+    Result result;
+    if (fd < 0) return result;
+    int locked;
+    do {
+        locked = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0 && errno == EWOULDBLOCK) {
+        ::close(fd);
+        result.status = Status::Held;
+        return result;
+    }
+    // A file system without these locks still takes the file; its runs are then unguarded.
+    result.status = Status::Taken;
+    result.claim.reset(new OutputFileClaim(fd));
+    return result;
 }
 
-bool OutputFileClaim::IsClaimed(const QString& path) {
-    return !path.isEmpty() && Claimed().contains(KeyOf(path));
+OutputFileClaim::Result OutputFileClaim::TakeFile(const QString& path) {
+    if (path.isEmpty()) return {};
+    // Not O_TRUNC: a file another run holds must stay as it is. O_NONBLOCK keeps a named pipe
+    // without a reader from blocking the window; writes block as usual afterwards. The
+    // descriptor is not handed to tide's processes.
+    const int fd = OpenPath(path, O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd >= 0) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return Lock(fd);
 }
 
-std::unique_ptr<OutputFileClaim> OutputFileClaim::Take(const QString& path) {
-    if (path.isEmpty()) return nullptr;
-    const QString key = KeyOf(path);
-    if (Claimed().contains(key)) return nullptr;
-    Claimed().insert(key);
-    return std::unique_ptr<OutputFileClaim>(new OutputFileClaim(key));
+OutputFileClaim::Result OutputFileClaim::TakeFolder(const QString& path) {
+    if (path.isEmpty()) return {};
+    return Lock(OpenPath(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
-OutputFileClaim::~OutputFileClaim() { Claimed().remove(key); }
+bool OutputFileClaim::Truncate() {
+    struct stat info;
+    if (::fstat(fd, &info) != 0) return false;
+    if (!S_ISREG(info.st_mode)) return true;
+    int done;
+    do {
+        done = ::ftruncate(fd, 0);
+    } while (done != 0 && errno == EINTR);
+    return done == 0;
+}
+
+OutputFileClaim::~OutputFileClaim() {
+    if (fd >= 0) ::close(fd);
+}

@@ -1,5 +1,10 @@
-// OutputFileClaim  A calendar file that a run is writing, claimed for as long as the run holds
-// it, so that no run of another window truncates and writes the same file meanwhile.
+// OutputFileClaim  A calendar file or an HTML output folder that a run is writing, claimed for as
+// long as the run holds it, so that no other run truncates and writes it meanwhile.
+//
+// The claim is an advisory lock (flock) on the file or folder itself, taken on a descriptor of
+// its own: every name of it (a symbolic or hard link, another spelling of the path) is one
+// claim, and runs of other windows and of other Quorvex processes see it alike. The lock ends
+// when the claim is destroyed, and with the process.
 #pragma once
 
 #include <QString>
@@ -7,21 +12,37 @@
 
 class OutputFileClaim {
   public:
-    // Whether a run holds the file `path` names: the same file under any spelling of its path
-    // (a symbolic link, "..", a doubled slash) counts.
-    static bool IsClaimed(const QString& path);
-    // Claims the file `path` names, which must exist (the run has just created it); nullptr
-    // when a run holds it already. The claim ends with the object.
-    static std::unique_ptr<OutputFileClaim> Take(const QString& path);
+    enum class Status {
+        Taken,   // the claim is the caller's
+        Held,    // another run holds the file or folder: nothing was changed
+        Failed,  // it cannot be opened (a missing folder, no permission, a folder for a file)
+    };
+    struct Result {
+        Status status = Status::Failed;
+        std::unique_ptr<OutputFileClaim> claim;  // set when Taken
+    };
+
+    // Opens the file `path` names for writing, creating it when missing but truncating nothing,
+    // and claims it. Once Taken, Truncate() empties it and Descriptor() writes to it.
+    static Result TakeFile(const QString& path);
+    // Claims the existing folder `path` names.
+    static Result TakeFolder(const QString& path);
 
     ~OutputFileClaim();
     OutputFileClaim(const OutputFileClaim&) = delete;
     OutputFileClaim& operator=(const OutputFileClaim&) = delete;
 
-  private:
-    explicit OutputFileClaim(const QString& key) : key(key) {}
-    // The canonical path of an existing file, else the cleaned absolute path.
-    static QString KeyOf(const QString& path);
+    // The claim's descriptor, open for writing (TakeFile) or reading (TakeFolder); it stays
+    // open, and owned by the claim, until the claim ends.
+    int Descriptor() const { return fd; }
+    // Empties a claimed regular file; anything else (a device such as /dev/null) stays as it
+    // is. False when the file cannot be emptied.
+    bool Truncate();
 
-    QString key;
+  private:
+    explicit OutputFileClaim(int fd) : fd(fd) {}
+    // Locks the open descriptor `fd` (which the result then owns) or closes it.
+    static Result Lock(int fd);
+
+    int fd = -1;
 };

@@ -378,21 +378,25 @@ void QuorvexWindow::ComputeButton_Action() {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + caption, this);
         return;
     }
-    // A file that another window's run is writing is left as it is.
-    if (OutputFileClaim::IsClaimed(path)) {
+    // A file that another run is writing, in this process or another, is left as it is.
+    OutputFileClaim::Result claim = OutputFileClaim::TakeFile(path);
+    if (claim.status == OutputFileClaim::Status::Held) {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath() +
                             QString::fromLatin1(kBeingWritten),
                         this);
         return;
     }
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    auto file = std::make_unique<QFile>();
+    if (claim.status != OutputFileClaim::Status::Taken || !claim.claim->Truncate() ||
+        !file->open(claim.claim->Descriptor(), QIODevice::WriteOnly,
+                    QFileDevice::DontCloseHandle)) {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath(),
                         this);
         return;
     }
-    outputClaim = OutputFileClaim::Take(path);
+    outputClaim = std::move(claim.claim);
     outputFile = std::move(file);
+    outputName = path;
     outputHere = std::make_unique<CalendarWriter>(outputFile.get());
     // The whole file is written in the format the run starts with.
     runFormat = OutputFormat->currentText();
@@ -439,10 +443,12 @@ FilterSettings QuorvexWindow::ReadFilterSettings() const {
 
 QString QuorvexWindow::WriteFailure() const {
     // The file the run writes, whatever the caption shows by now.
-    QString message = QString::fromLatin1(kUnableToWrite) +
-                      (outputFile ? outputFile->fileName() : OutputPath->text());
+    QString message =
+        QString::fromLatin1(kUnableToWrite) + (outputFile ? outputName : OutputPath->text());
     if (outputHere && !outputHere->ErrorString().isEmpty())
         message += QStringLiteral(": ") + outputHere->ErrorString();
+    else if (outputFile && outputFile->error() != QFileDevice::NoError)
+        message += QStringLiteral(": ") + outputFile->errorString();
     return message;
 }
 

@@ -133,11 +133,13 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
 
     int thisYear = 0;
     int thisMonth = 0;
+    // Keeps other runs from the run's file until the run ends; it holds the descriptor that
+    // outputFile writes through, so it goes after the file.
+    std::unique_ptr<OutputFileClaim> outputClaim;
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
     std::unique_ptr<QFile> outputFile;           // the calendar file of the run, or none
+    QString outputName;                          // the path of the run's file, as the run opened it
     QString runFormat;  // the OutputFormat text the run started with: header, entries, footer
-    // Keeps the runs of other windows from the run's file until the run ends.
-    std::unique_ptr<OutputFileClaim> outputClaim;
 
   private:
     void Layout();

@@ -19,6 +19,7 @@
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
+#include "calendar/OutputFileClaim.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -267,11 +268,31 @@ void GenerateHTML::GenerateButton_Action() {
         Dialogs::MsgBox(QStringLiteral("Cannot create the output folder ") + p, this);
         return;
     }
+    // A folder that a run of another window, or of another Quorvex, is writing is left as it
+    // is: nothing in it is created, emptied or replaced.
+    OutputFileClaim::Result claim = OutputFileClaim::TakeFolder(outputTo);
+    if (claim.status != OutputFileClaim::Status::Taken) {
+        Dialogs::MsgBox(QStringLiteral("Cannot access the output folder ") + p +
+                            (claim.status == OutputFileClaim::Status::Held
+                                 ? QStringLiteral(": a generation run of another window is "
+                                                  "writing to it")
+                                 : QString()),
+                        this);
+        return;
+    }
     csvFile.reset();
     if (AlsoGenCSV->isChecked()) {
-        auto file = std::make_unique<QFile>(Folders::Child(outputTo, TideTablePage::kCsvFileName));
-        if (file->open(QIODevice::WriteOnly | QIODevice::Truncate)) csvFile = std::move(file);
+        const QString csvPath = Folders::Child(outputTo, TideTablePage::kCsvFileName);
+        auto file = std::make_unique<QFile>(csvPath);
+        if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            // Asked for and impossible: the run would end without the list, or with an earlier
+            // run's list beside this run's pages.
+            Dialogs::MsgBox(QStringLiteral("Unable to save to file ") + csvPath, this);
+            return;
+        }
+        csvFile = std::move(file);
     }
+    folderClaim = std::move(claim.claim);
     indexText.clear();
     csvWriteFailed = false;
     pageFile.reset();
@@ -399,6 +420,7 @@ void GenerateHTML::FinishRun() {
     Status->setText(QStringLiteral("Done"));
     running = false;
     ++runSerial;
+    folderClaim.reset();
     GenerateButton->setEnabled(true);
     QPointer<GenerateHTML> self(this);
     if (csvWriteFailed) {
@@ -423,6 +445,7 @@ void GenerateHTML::StopRun() {
     // file now, release it with the next page.
     if (pageFile) pageFile->close();
     csvFile.reset();
+    folderClaim.reset();
     if (GenerateButton) GenerateButton->setEnabled(true);
 }
 

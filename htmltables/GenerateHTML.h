@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class LocationPicker;
+class OutputFileClaim;
 class QComboBox;
 class QFile;
 class QLabel;
@@ -116,6 +117,8 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
 
     QWidget* central = nullptr;
     LocationPicker* picker = nullptr;
+    // Keeps other runs out of outputTo from the run's start until it ends, however it ends.
+    std::unique_ptr<OutputFileClaim> folderClaim;
     std::unique_ptr<QFile> pageFile;  // page being written, or none
     bool running = false;
     bool csvWriteFailed = false;  // a line of "csv-version.txt" was refused in this run

@@ -16,10 +16,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include "calendar/CalendarWriter.h"
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
 #include "core/App.h"
+#include "support/ClaimHolder.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
@@ -428,8 +431,8 @@ class TestCalendarRun : public QObject {
     }
 
     // A second window may not write the file a run of another window is writing, under any
-    // spelling of its path: its press is refused before the file is touched. Once the first run
-    // ends, however it ends, the file is free again.
+    // name of it: its press is refused before the file is touched. Once the first run ends,
+    // however it ends, the file is free again.
     void fileOfAnotherRunRefused_data() {
         QTest::addColumn<QString>("secondPath");  // relative to the output folder
         QTest::addColumn<QString>("firstEnds");   // "done", "closed" or "failed"
@@ -439,6 +442,8 @@ class TestCalendarRun : public QObject {
                                                             << "closed";
         QTest::newRow("other spelling, first run failed") << "sub/..//cal.ics"
                                                           << "failed";
+        QTest::newRow("hard link, first run done") << "hard.ics"
+                                                   << "done";
     }
     void fileOfAnotherRunRefused() {
         QFETCH(QString, secondPath);
@@ -446,6 +451,13 @@ class TestCalendarRun : public QObject {
         ScriptedDialogs dialogs;
         QVERIFY(QDir().mkpath(OutPath("sub")));
         QVERIFY(QFile::link(OutPath("cal.ics"), OutPath("link.ics")));
+        {
+            QFile earlier(OutPath("cal.ics"));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(::link(QFile::encodeName(OutPath("cal.ics")).constData(),
+                        QFile::encodeName(OutPath("hard.ics")).constData()),
+                 0);
         fixture->setFailure("sleep:0.3");
         MakeWindow();
         SetPeriod(3, 2026, 4, 2026);
@@ -489,6 +501,45 @@ class TestCalendarRun : public QObject {
         QCOMPARE(ics.count("END:VCALENDAR"), 1);
         QVERIFY(ics.contains("Port Angeles"));
         delete second;
+    }
+
+    // Runs of two Quorvex processes: a file that the other process's run is writing is refused
+    // as one of another window is, under any name of it, and that process sees this window's
+    // claim while its run goes on.
+    void fileOfAnotherProcessRefused() {
+        ScriptedDialogs dialogs;
+        {
+            QFile earlier(OutPath("cal.ics"));
+            QVERIFY(earlier.open(QIODevice::WriteOnly));
+            earlier.write("another process's calendar\n");
+        }
+        QCOMPARE(::link(QFile::encodeName(OutPath("cal.ics")).constData(),
+                        QFile::encodeName(OutPath("hard.ics")).constData()),
+                 0);
+        auto other = std::make_unique<ClaimHolder>(ClaimHolder::Kind::File, OutPath("cal.ics"));
+        QCOMPARE(other->Answer(), QByteArray("taken"));
+        MakeWindow();
+        SetPeriod(3, 2026, 3, 2026);
+        window->OutputPath->setText(OutPath("hard.ics"));
+        window->ComputeButton_Action();
+        QCOMPARE(
+            dialogs.messages,
+            QStringList{QStringLiteral("Unable to save to file ") + OutPath("hard.ics") +
+                        QStringLiteral(": a calendar run of another window is writing to it")});
+        QVERIFY(!window->IsRunning());
+        QCOMPARE(ReadFile(OutPath("cal.ics")), QByteArray("another process's calendar\n"));
+
+        other.reset();  // that run has ended
+        fixture->setFailure("sleep:0.3");
+        window->ComputeButton_Action();
+        QVERIFY(window->IsRunning());
+        QCOMPARE(ClaimHolder(ClaimHolder::Kind::File, OutPath("cal.ics")).Answer(),
+                 QByteArray("held"));
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QCOMPARE(ClaimHolder(ClaimHolder::Kind::File, OutPath("cal.ics")).Answer(),
+                 QByteArray("taken"));
+        QCOMPARE(ReadFile(OutPath("cal.ics")).count("END:VCALENDAR"), 1);
+        QCOMPARE(dialogs.messages.size(), 1);
     }
 
     // Closing the window ends its run, whether tide is still running or the window is reading a

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMap>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "calendar/QuorvexWindow.h"
 #include "core/App.h"
 #include "htmltables/GenerateHTML.h"
+#include "support/ClaimHolder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
@@ -66,6 +68,11 @@ class TestGenerateHTMLRun : public QObject {
     void failedMonthStopsRun();
     void pageThatCannotBeCreatedStopsRun();
     void secondPressDuringRunIsRefused();
+    void folderOfAnotherRunRefused_data();
+    void folderOfAnotherRunRefused();
+    void folderOfAnotherProcessRefused();
+    void listThatCannotBeMadeRefusesRun_data();
+    void listThatCannotBeMadeRefusesRun();
     void closingBetweenMonthsEndsRun();
     void closingWhileAPageIsWrittenEndsRun();
     void nonAsciiNameGivesAsciiPage_data();
@@ -83,6 +90,8 @@ class TestGenerateHTMLRun : public QObject {
     // margin "1 hour", maximum height "3 ft".
     void Prepare(int lastMonth);
     QString Out(const QString& name) const { return QDir(outFolder).filePath(name); }
+    // Every file of the output folder with its bytes.
+    QMap<QString, QByteArray> FolderContents() const;
 
     XTideFixture* fixture = nullptr;
     App* app = nullptr;
@@ -127,6 +136,15 @@ void TestGenerateHTMLRun::Prepare(int lastMonth) {
     w->LastYear->setCurrentText(QStringLiteral("2026"));
     w->DaylightMarginMenu->setCurrentText(QStringLiteral("1 hour"));
     w->MaximumHeightMenu->setCurrentText(QStringLiteral("3 ft"));
+}
+
+QMap<QString, QByteArray> TestGenerateHTMLRun::FolderContents() const {
+    QMap<QString, QByteArray> contents;
+    for (const QString& name :
+         QDir(outFolder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System))
+        contents[name] =
+            QFileInfo(Out(name)).isDir() ? QByteArray("<folder>") : ReadFile(Out(name));
+    return contents;
 }
 
 void TestGenerateHTMLRun::twoMonthsWriteLinkedPagesIndexAndList() {
@@ -288,6 +306,139 @@ void TestGenerateHTMLRun::secondPressDuringRunIsRefused() {
     QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
     QCOMPARE(w->indexText.count(QStringLiteral("<li>")), 1);
     QCOMPARE(dialogs.messages, QStringList());
+}
+
+// Two generator windows on one folder, as two Generate HTML Tables commands of a calendar give:
+// while the first runs, the second's press is refused, under any name of the folder, before
+// anything in it changes. Once the first run ends, however it ends, the folder is free again.
+void TestGenerateHTMLRun::folderOfAnotherRunRefused_data() {
+    QTest::addColumn<QString>("secondPath");  // relative to the folder that holds outFolder
+    QTest::addColumn<QString>("firstEnds");   // "done", "closed" or "failed"
+    QTest::newRow("same path, first run done") << "tables"
+                                               << "done";
+    QTest::newRow("symbolic link, first window closed") << "link"
+                                                        << "closed";
+    QTest::newRow("other spelling, first run failed") << "sub/..//tables/"
+                                                      << "failed";
+}
+
+void TestGenerateHTMLRun::folderOfAnotherRunRefused() {
+    QFETCH(QString, secondPath);
+    QFETCH(QString, firstEnds);
+    ScriptedDialogs dialogs;
+    QVERIFY(QDir().mkpath(out->filePath(QStringLiteral("sub"))));
+    QVERIFY(QFile::link(outFolder, out->filePath(QStringLiteral("link"))));
+    fixture->setFailure("sleep:0.3");
+    Prepare(4);
+    w->GenerateButton_Action();
+    QVERIFY(w->IsRunning());
+    if (firstEnds == QLatin1String("failed")) fixture->setFailure("sleep:0.3,exit:3");
+    const QMap<QString, QByteArray> before = FolderContents();
+    QVERIFY(before.contains(QStringLiteral("csv-version.txt")));
+
+    const QString secondCaption = out->path() + QLatin1Char('/') + secondPath;
+    QPointer<GenerateHTML> second = new GenerateHTML;
+    second->Location->setText(QString::fromUtf8(kSeattle));
+    second->OutputPath->setText(secondCaption);
+    second->FirstMonth->setCurrentIndex(4);
+    second->FirstYear->setCurrentText(QStringLiteral("2026"));
+    second->LastMonth->setCurrentIndex(4);
+    second->LastYear->setCurrentText(QStringLiteral("2026"));
+    second->GenerateButton_Action();
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Cannot access the output folder ") + secondCaption +
+                         QStringLiteral(": a generation run of another window is writing to it")});
+    QVERIFY(!second->IsRunning());
+    QVERIFY(second->GenerateButton->isEnabled());
+    QCOMPARE(FolderContents(), before);  // nothing created, emptied or truncated
+    QVERIFY(w->IsRunning());             // the first run goes on
+
+    if (firstEnds == QLatin1String("done")) {
+        QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    } else if (firstEnds == QLatin1String("closed")) {
+        w->close();
+        QTRY_VERIFY(w.isNull());
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 2, kRunTimeout);
+        QVERIFY(!w->IsRunning());
+    }
+    fixture->clearFailure();
+    second->GenerateButton_Action();
+    QVERIFY(second->IsRunning());
+    QTRY_COMPARE_WITH_TIMEOUT(second->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(ReadFile(Out(QStringLiteral("output-scrap.html"))),
+             QByteArray("<ul>\r<li>Tide Table for <a href=\"2026-05-tides.html\">May "
+                        "2026</a>\r</ul>\r"));
+    QVERIFY(ReadFile(Out(QStringLiteral("2026-05-tides.html"))).endsWith("</body></html>\n"));
+    delete second.data();
+}
+
+// A folder that a run of another Quorvex process is writing is refused as one of another
+// window is; the other process sees this window's claim while its run goes on.
+void TestGenerateHTMLRun::folderOfAnotherProcessRefused() {
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    QVERIFY(QDir().mkpath(outFolder));
+    {
+        QFile f(Out(QStringLiteral("csv-version.txt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("3/5/2026, 06:12 AM, 1.42\n");
+    }
+    const QMap<QString, QByteArray> before = FolderContents();
+    auto other = std::make_unique<ClaimHolder>(ClaimHolder::Kind::Folder, outFolder);
+    QCOMPARE(other->Answer(), QByteArray("taken"));
+    w->GenerateButton_Action();
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Cannot access the output folder ") + outFolder +
+                         QStringLiteral(": a generation run of another window is writing to it")});
+    QVERIFY(!w->IsRunning());
+    QCOMPARE(FolderContents(), before);
+
+    other.reset();
+    fixture->setFailure("sleep:0.3");
+    w->GenerateButton_Action();
+    QVERIFY(w->IsRunning());
+    QCOMPARE(ClaimHolder(ClaimHolder::Kind::Folder, outFolder).Answer(), QByteArray("held"));
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(ClaimHolder(ClaimHolder::Kind::Folder, outFolder).Answer(), QByteArray("taken"));
+    QCOMPARE(dialogs.messages.size(), 1);
+}
+
+// With "Also Generate CSV File" checked, a list that cannot be made refuses the press before
+// anything in the folder changes; the folder is free for the next press.
+void TestGenerateHTMLRun::listThatCannotBeMadeRefusesRun_data() {
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("a folder of that name") << "folder";
+    QTest::newRow("a link into a missing folder") << "dangling link";
+}
+
+void TestGenerateHTMLRun::listThatCannotBeMadeRefusesRun() {
+    QFETCH(QString, obstacle);
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    QVERIFY(QDir().mkpath(outFolder));
+    const QString csv = Out(QStringLiteral("csv-version.txt"));
+    if (obstacle == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(csv));
+    else
+        QVERIFY(QFile::link(out->filePath(QStringLiteral("gone/list.txt")), csv));
+    {
+        QFile page(Out(QStringLiteral("2026-03-tides.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("an earlier run's page\n");
+    }
+    const QMap<QString, QByteArray> before = FolderContents();
+    w->GenerateButton_Action();
+    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Unable to save to file ") + csv});
+    QVERIFY(!w->IsRunning());
+    QVERIFY(w->tideShell.isNull());
+    QVERIFY(w->Status->text().isEmpty());
+    QCOMPARE(FolderContents(), before);
+
+    w->AlsoGenCSV->setChecked(false);
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(dialogs.messages.size(), 1);
 }
 
 void TestGenerateHTMLRun::closingBetweenMonthsEndsRun() {
