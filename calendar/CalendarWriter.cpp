@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "calendar/TideZone.h"
+#include "platform/FullWrite.h"
 #include "platform/Text.h"
 
 const char* const CalendarWriter::MakerAddress = "https://quorvex.example.org/";
@@ -133,7 +134,8 @@ CalendarWriter::CalendarWriter(QIODevice* device)
 
 CalendarWriter::~CalendarWriter() {
     // A run stopped within a month keeps the entries it wrote, as the file's own buffer does.
-    if (!failed && !held.isEmpty() && device && device->isWritable()) device->write(held);
+    if (!failed && !held.isEmpty() && device && device->isWritable())
+        FullWrite::Write(*device, held);
 }
 
 bool CalendarWriter::Put(const QByteArray& bytes) {
@@ -171,14 +173,15 @@ bool CalendarWriter::Pass() {
     // Outside a month written through at once, so that a full disk or a vanished file shows at
     // this call; a month's entries go in pieces, the rest at EndMonth.
     if (inMonth && held.size() < kPiece) return true;
-    const bool taken = device->write(held) == held.size();
+    const bool taken = FullWrite::Write(*device, held);
     held.resize(0);  // keeps its room for the next piece
     if (!taken) return Fail();
     return inMonth || WriteThrough();
 }
 
 bool CalendarWriter::WriteThrough() {
-    if (auto* file = qobject_cast<QFileDevice*>(device); file && !file->flush()) return Fail();
+    if (auto* file = qobject_cast<QFileDevice*>(device); file && !FullWrite::Flush(*file))
+        return Fail();
     return true;
 }
 

@@ -29,6 +29,7 @@
 #include "htmltables/GenerateHTML.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
+#include "platform/FullWrite.h"
 #include "platform/PathButton.h"
 #include "platform/Text.h"
 #include "platform/YieldPacer.h"
@@ -502,8 +503,7 @@ void QuorvexWindow::Completed() {
         return;
     }
 
-    const bool written = outputHere->WriteFooter(runFormat) && outputFile->flush() &&
-                         outputFile->error() == QFileDevice::NoError;
+    const bool written = outputHere->WriteFooter(runFormat) && FullWrite::Flush(*outputFile);
     if (!written) {
         FailRun(WriteFailure());
         return;

@@ -31,6 +31,7 @@
 #include "htmltables/TideTablePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
+#include "platform/FullWrite.h"
 #include "platform/PathButton.h"
 #include "platform/Text.h"
 #include "platform/YieldPacer.h"
@@ -49,6 +50,11 @@ QStringList Items(const char* const* texts, int count) {
     QStringList list;
     for (int i = 0; i < count; ++i) list << QString::fromLatin1(texts[i]);
     return list;
+}
+
+// A file of the run that refused what was written to it, with the system's reason.
+QString WriteFailure(const QString& path, const QString& reason) {
+    return QStringLiteral("Unable to output to file ") + path + QStringLiteral(": ") + reason;
 }
 
 // The year a year popup shows, as its selected text reads.
@@ -392,7 +398,7 @@ void GenerateHTML::Completed() {
         StopRun();
         Dialogs::MsgBox(written.outcome == TideTableMonth::Outcome::TideError
                             ? written.message
-                            : QStringLiteral("Unable to output to file ") + pagePath,
+                            : WriteFailure(pagePath, written.message),
                         this);
         return;
     }
@@ -411,30 +417,34 @@ void GenerateHTML::Completed() {
 }
 
 void GenerateHTML::FinishRun() {
-    const QString csvPath = csvFile ? csvFile->fileName() : QString();
-    // The list's last lines are still buffered: a disk that fills now loses them as surely as a
-    // refused line does.
-    if (csvFile && !csvFile->flush()) csvWriteFailed = true;
-    if (csvFile) csvFile->close();
-    csvFile.reset();
-    Status->setText(QStringLiteral("Done"));
-    running = false;
-    ++runSerial;
-    folderClaim.reset();
-    GenerateButton->setEnabled(true);
-    QPointer<GenerateHTML> self(this);
-    if (csvWriteFailed) {
-        Dialogs::MsgBox(QStringLiteral("Unable to output to file ") + csvPath, this);
-        if (!self) return;
+    // What did not reach the disk shows now at the latest: the list's last lines are still
+    // buffered, and a disk that fills loses them as surely as a refused line. "Done" only when
+    // the list and the scrap file are whole; otherwise the month's text stays with the message.
+    QStringList failures;
+    if (csvFile) {
+        if (!FullWrite::Flush(*csvFile)) csvWriteFailed = true;
+        if (csvWriteFailed) failures << WriteFailure(csvFile->fileName(), csvFile->errorString());
+        csvFile->close();
+        csvFile.reset();
     }
-
     const QString scrapPath = Folders::Child(outputTo, TideTablePage::kScrapFileName);
-    if (scrapPath.isEmpty()) return;
-    QFile scrap(scrapPath);
-    const QByteArray bytes = TideTablePage::ScrapText(indexText).toUtf8();
-    if (!scrap.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        scrap.write(bytes) != bytes.size() || !scrap.flush()) {
-        Dialogs::MsgBox(QStringLiteral("Unable to output to file ") + scrapPath, this);
+    if (!scrapPath.isEmpty()) {
+        QFile scrap(scrapPath);
+        const QByteArray bytes = TideTablePage::ScrapText(indexText).toUtf8();
+        if (!scrap.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            failures << QStringLiteral("Unable to output to file ") + scrapPath;
+        else if (!FullWrite::Write(scrap, bytes) || !FullWrite::Flush(scrap))
+            failures << WriteFailure(scrapPath, scrap.errorString());
+    }
+    StopRun();
+    if (failures.isEmpty()) {
+        Status->setText(QStringLiteral("Done"));
+        return;
+    }
+    QPointer<GenerateHTML> self(this);
+    for (const QString& message : failures) {
+        Dialogs::MsgBox(message, this);
+        if (!self) return;
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QVarLengthArray>
 #include <algorithm>
 
+#include "platform/FullWrite.h"
+
 PageStream::PageStream(QIODevice* device) : device(device) {}
 
 bool PageStream::Write(const QString& text) { return Put(text.toUtf8()); }
@@ -44,7 +46,7 @@ bool PageStream::Put(const QByteArray& bytes) { return Put(bytes.constData(), by
 bool PageStream::Put(const char* bytes, qsizetype size) {
     if (failed) return false;
     if (!device || size == 0) return true;
-    if (device->write(bytes, size) != size) {
+    if (!FullWrite::Write(*device, bytes, size)) {
         failed = true;
         error = device->errorString();
         if (error.isEmpty()) error = QStringLiteral("write refused");

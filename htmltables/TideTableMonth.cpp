@@ -6,6 +6,7 @@
 #include "calendar/TideOutputReader.h"
 #include "htmltables/PageStream.h"
 #include "htmltables/TideTablePage.h"
+#include "platform/FullWrite.h"
 #include "platform/Text.h"
 
 namespace {
@@ -106,7 +107,7 @@ TideTableMonth::Result TideTableMonth::WritePage(QIODevice* device, const QStrin
 
     TideTablePage::WriteTail(page, month, year, period());
     if (failed()) return result;
-    if (auto* file = qobject_cast<QFileDevice*>(device); file && !file->flush()) {
+    if (auto* file = qobject_cast<QFileDevice*>(device); file && !FullWrite::Flush(*file)) {
         result.outcome = Outcome::WriteFailed;
         result.message = file->errorString();
     }

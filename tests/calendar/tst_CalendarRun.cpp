@@ -1,6 +1,8 @@
 // tst_CalendarRun  The calendar run of the window against the stand-in tide: the month chain, the
 // controls read afresh, the failures that stop a run, one run at a time, closing mid-run.
 
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,8 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "calendar/CalendarWriter.h"
 #include "calendar/QuorvexWindow.h"
@@ -636,17 +638,20 @@ class TestCalendarRun : public QObject {
         QCOMPARE(ReadFile(OutPath("failed.ics")).count("BEGIN:VCALENDAR"), 1);
     }
 
-    // A write that fails (a full disk) is reported with the file being written and stops the
-    // run; it never ends in "Done". The output path may have been changed since the run began.
+    // A write that fails (a full disk) is reported with the file being written and the system's
+    // reason, also where the disk took part of the bytes, and stops the run; it never ends in
+    // "Done". The output path may have been changed since the run began.
     void writeFailureStops_data() {
         QTest::addColumn<QString>("file");   // "" for a file of the run's folder
         QTest::addColumn<int>("sizeLimit");  // bytes a file may grow to; 0 for no limit
-        QTest::newRow("refused at once") << "/dev/full" << 0;
-        QTest::newRow("refused in a month, caption changed") << "" << 600;
+        QTest::addColumn<int>("reason");     // errno
+        QTest::newRow("refused at once") << "/dev/full" << 0 << ENOSPC;
+        QTest::newRow("taken in part in a month, caption changed") << "" << 600 << EFBIG;
     }
     void writeFailureStops() {
         QFETCH(QString, file);
         QFETCH(int, sizeLimit);
+        QFETCH(int, reason);
         if (!file.isEmpty() && !QFileInfo::exists(file)) QSKIP("no /dev/full here");
         if (file.isEmpty()) file = OutPath("full.ics");
         ScriptedDialogs dialogs;
@@ -668,9 +673,9 @@ class TestCalendarRun : public QObject {
             }
             QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
         }
-        QVERIFY2(
-            dialogs.messages.first().startsWith(QStringLiteral("Unable to write to file ") + file),
-            qPrintable(dialogs.messages.first()));
+        QCOMPARE(dialogs.messages.first(), QStringLiteral("Unable to write to file ") + file +
+                                               QStringLiteral(": ") +
+                                               QString::fromLocal8Bit(strerror(reason)));
         QVERIFY(!window->IsRunning());
         QVERIFY(window->ComputeButton->isEnabled());
         QVERIFY(window->OutputFormat->isEnabled());

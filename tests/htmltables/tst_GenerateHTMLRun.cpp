@@ -14,12 +14,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 #include "calendar/QuorvexWindow.h"
 #include "core/App.h"
 #include "htmltables/GenerateHTML.h"
 #include "support/ClaimHolder.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
@@ -67,6 +70,8 @@ class TestGenerateHTMLRun : public QObject {
     void choicesMadeDuringRunApplyFromNextMonth();
     void failedMonthStopsRun();
     void pageThatCannotBeCreatedStopsRun();
+    void pageThatCannotBeWrittenStopsRun_data();
+    void pageThatCannotBeWrittenStopsRun();
     void secondPressDuringRunIsRefused();
     void folderOfAnotherRunRefused_data();
     void folderOfAnotherRunRefused();
@@ -206,16 +211,20 @@ void TestGenerateHTMLRun::oneMonthWithoutListLeavesEarlierListAlone() {
 
 void TestGenerateHTMLRun::listThatCannotBeCompletedIsReported() {
     // The list's lines wait in the file's buffer until it is closed: a disk that fills then
-    // must be reported like a refused line. /dev/full takes the buffer and fails to flush.
+    // must be reported like a refused line, with the system's reason, and the run does not end
+    // in "Done". /dev/full takes the buffer and fails to flush.
     ScriptedDialogs dialogs;
     Prepare(3);
     QVERIFY(QDir().mkpath(outFolder));
     QVERIFY(QFile::link(QStringLiteral("/dev/full"), Out("csv-version.txt")));
     w->GenerateButton_Action();
-    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
 
     QCOMPARE(dialogs.messages,
-             QStringList{QStringLiteral("Unable to output to file ") + Out("csv-version.txt")});
+             QStringList{QStringLiteral("Unable to output to file ") + Out("csv-version.txt") +
+                         QStringLiteral(": ") + QString::fromLocal8Bit(strerror(ENOSPC))});
+    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
+    QVERIFY(w->GenerateButton->isEnabled());
     QVERIFY(ReadFile(Out("2026-03-tides.html")).endsWith("</body></html>\n"));
     QVERIFY(ReadFile(Out("output-scrap.html")).startsWith("<ul>\r"));
 }
@@ -288,6 +297,41 @@ void TestGenerateHTMLRun::pageThatCannotBeCreatedStopsRun() {
              QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html")});
     QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
     QVERIFY(w->indexText.isEmpty());
+    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
+    QVERIFY(!QFile::exists(Out("output-scrap.html")));
+    QVERIFY(w->GenerateButton->isEnabled());
+}
+
+// A page that the disk refuses, at once or after part of it, stops the run with the page and
+// the system's reason.
+void TestGenerateHTMLRun::pageThatCannotBeWrittenStopsRun_data() {
+    QTest::addColumn<int>("sizeLimit");  // bytes a file may grow to; 0: the page is /dev/full
+    QTest::addColumn<int>("reason");     // errno
+    QTest::newRow("a full disk") << 0 << ENOSPC;
+    QTest::newRow("a disk that fills within the page") << 3000 << EFBIG;
+}
+
+void TestGenerateHTMLRun::pageThatCannotBeWrittenStopsRun() {
+    QFETCH(int, sizeLimit);
+    QFETCH(int, reason);
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(outFolder));
+    if (sizeLimit == 0)
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), Out("2026-03-tides.html")));
+    {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (sizeLimit > 0) {
+            limit = std::make_unique<FileSizeLimit>(sizeLimit);
+            QVERIFY(limit->isValid());
+        }
+        w->GenerateButton_Action();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    }
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html") +
+                         QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
+    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
     QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
     QVERIFY(!QFile::exists(Out("output-scrap.html")));
     QVERIFY(w->GenerateButton->isEnabled());
@@ -651,11 +695,12 @@ void TestGenerateHTMLRun::scrapFileThatCannotBeCreated() {
     Prepare(4);
     QVERIFY(QDir().mkpath(Out("output-scrap.html")));  // a folder in the scrap file's place
     w->GenerateButton_Action();
-    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
-    QTRY_COMPARE(dialogs.messages, QStringList{QStringLiteral("Unable to output to file ") +
-                                               Out("output-scrap.html")});
-    // The run itself is complete: its pages and list are written and closed.
-    QVERIFY(!w->IsRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to output to file ") + Out("output-scrap.html")});
+    // Not "Done": the status keeps the last month's text. The pages and the list are written
+    // and closed, and the window is ready for the next run.
+    QCOMPARE(w->Status->text(), QStringLiteral("04/2026 computed"));
     QVERIFY(w->GenerateButton->isEnabled());
     QVERIFY(w->csvFile == nullptr);
     for (const char* name : {"2026-03-tides.html", "2026-04-tides.html", "csv-version.txt"}) {
