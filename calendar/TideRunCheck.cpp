@@ -22,8 +22,17 @@ bool IsBlank(const QString& line) { return line.trimmed().isEmpty(); }
 }  // namespace
 
 TideRunResult TideRunCheck::Check(const TideGetter& getter) {
+    if (getter.OutputLimitReached()) return {true, OutputLimitMessage()};
     return Check(getter.Started(), getter.Crashed(), getter.ErrorCode(), getter.StandardOutput(),
                  getter.ErrorOutput());
+}
+
+QString TideRunCheck::OutputLimitMessage() {
+    return QStringLiteral(
+               "tide was stopped: it printed more than %1 MiB for one month, where a month of "
+               "predictions takes some 10 KB. Check that the XTide folder holds XTide's tide "
+               "program.")
+        .arg(TideGetter::kOutputLimit / (1024 * 1024));
 }
 
 TideRunResult TideRunCheck::Check(bool started, bool crashed, int exitCode,

@@ -13,6 +13,7 @@ struct TideRunResult {
 };
 
 // A month fails when
+//  - tide printed more than the getter takes (TideGetter::kOutputLimit) and was stopped;
 //  - its whole output (standard output, then error output) begins with "harmonics.tcd:" in
 //    any case: the message is that whole output;
 //  - bash could not be started, the process was killed by a signal, or it exited non-zero;
@@ -27,6 +28,9 @@ class TideRunCheck {
     static TideRunResult Check(const TideGetter& getter);
     static TideRunResult Check(bool started, bool crashed, int exitCode,
                                const QByteArray& standardOutput, const QByteArray& errorOutput);
+
+    // The message of a month whose tide printed past the bound.
+    static QString OutputLimitMessage();
 
     // `errorOutput` less tide's disclaimer banner (the block between two dashed lines and the
     // blank line after it), its "Indexing ..." lines and blank lines at both ends.

@@ -2,6 +2,7 @@
 #include "engine/LocationGetter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QTemporaryDir>
 
@@ -39,7 +40,9 @@ std::unique_ptr<QTemporaryDir> PrivateFolderIn(const QString& parent) {
 LocationGetter::LocationGetter(QObject* parent) : QObject(parent), process(new QProcess(this)) {
     process->setProcessChannelMode(QProcess::MergedChannels);
     // Its own process group, so that ending the listing also ends the tide that bash started.
-    ChildProcess::UseOwnProcessGroup(*process);
+    // A listing that passes the bound ends its tide there (the whole real listing is some
+    // 440 KB).
+    ChildProcess::UseOwnProcessGroup(*process, kListingLimit);
     connect(process, &QProcess::readyRead, this, &LocationGetter::Event_DataAvailable);
     // Queued: the parse yields and the owner may destroy this object meanwhile, which must not
     // happen inside QProcess's own signal emission.
@@ -103,6 +106,14 @@ void LocationGetter::Event_Completed(int exitCode, QProcess::ExitStatus status) 
 
     QPointer<LocationGetter> self(this);
     QByteArray text;
+    if (!outputFile.isEmpty() && QFileInfo(outputFile).size() >= kListingLimit) {
+        listFolder.reset();
+        emit Error(QStringLiteral("Unable to get the location list: tide printed more than %1 "
+                                  "MiB and was stopped")
+                       .arg(kListingLimit / (1024 * 1024)));
+        if (self) emit HaveLocations();
+        return;
+    }
     if (!outputFile.isEmpty()) {
         QFile file(outputFile);
         bool ok = file.open(QIODevice::ReadOnly);

@@ -9,7 +9,8 @@
 // Events, in order: Error "Unable to create a temporary output file" (nothing runs); or, once the
 // command has ended, Error "There was no location list generated" (the file cannot be read), or
 // Error "Unable to get the location list" then HaveLocations (non-zero exit status, also when the
-// shell did not start or was killed; `locations` unchanged), or the Progress texts of a parse
+// shell did not start or was killed; `locations` unchanged; the same with the cause added when
+// the listing passed kListingLimit and tide was stopped), or the Progress texts of a parse
 // then HaveLocations. The owner may destroy this object from any of its handlers or while the
 // parse yields: the parse then stops and nothing further is raised.
 #pragma once
@@ -46,6 +47,8 @@ class LocationGetter : public QObject {
     QStringList locations;  // names of the last parse
 
     static constexpr int NameBytes = 52;  // a name is at most the first 52 bytes of its line
+    // The most "tide locations.txt" may grow to; tide is stopped there and the listing fails.
+    static constexpr qint64 kListingLimit = 64 * 1024 * 1024;
 
   signals:
     void HaveLocations();

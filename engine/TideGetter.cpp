@@ -15,6 +15,10 @@ TideGetter::TideGetter(QObject* parent) : QObject(parent) {
     connect(
         &process, &QProcess::finished, this, [this] { Event_Completed(false); },
         Qt::QueuedConnection);
+    // The output is taken as it comes, so that a tide that never stops printing is stopped at
+    // the bound instead of filling memory.
+    connect(&process, &QProcess::readyReadStandardOutput, this, [this] { Take(out); });
+    connect(&process, &QProcess::readyReadStandardError, this, [this] { Take(err); });
     connect(
         &process, &QProcess::errorOccurred, this,
         [this](QProcess::ProcessError error) {
@@ -32,6 +36,7 @@ void TideGetter::Execute(const QString& command) {
     if (running) Kill();
     out.clear();
     err.clear();
+    overflowed = false;
     exitCode = -1;
     started = false;
     crashed = false;
@@ -52,6 +57,20 @@ QByteArray TideGetter::ErrorOutput() const { return err; }
 int TideGetter::ErrorCode() const { return exitCode; }
 bool TideGetter::Started() const { return started; }
 bool TideGetter::Crashed() const { return crashed; }
+bool TideGetter::OutputLimitReached() const { return overflowed; }
+
+void TideGetter::Take(QByteArray& channel) {
+    const QByteArray bytes =
+        &channel == &out ? process.readAllStandardOutput() : process.readAllStandardError();
+    if (overflowed) return;
+    if (out.size() + err.size() + bytes.size() > kOutputLimit) {
+        // Ended here; the completion follows from the event loop as for any end.
+        overflowed = true;
+        ChildProcess::Kill(process);
+        return;
+    }
+    channel += bytes;
+}
 
 void TideGetter::Event_Completed(bool failedToStart) {
     // Not after Kill, not twice, and not for a stale event of a command that a second Execute
@@ -59,8 +78,8 @@ void TideGetter::Event_Completed(bool failedToStart) {
     if (!running || process.state() != QProcess::NotRunning) return;
     running = false;
     started = !(failedToStart && process.error() == QProcess::FailedToStart);
-    out = process.readAllStandardOutput();
-    err = process.readAllStandardError();
+    Take(out);
+    Take(err);
     if (!started) {
         exitCode = -1;
     } else if (process.exitStatus() == QProcess::CrashExit) {

@@ -57,6 +57,11 @@ class TideGetter : public QObject {
     int ErrorCode() const;  // exit status; -1 when the process did not start or crashed
     bool Started() const;   // false when bash itself could not be started
     bool Crashed() const;   // killed by a signal
+    // True when the command printed more than kOutputLimit bytes: it was stopped there, and the
+    // output holds what came before the bound. A real month is some 10 KB.
+    bool OutputLimitReached() const;
+
+    static constexpr qsizetype kOutputLimit = 64 * 1024 * 1024;
 
     // The program that runs command lines ("/bin/bash" unless a test changes it).
     void SetShellForTesting(const QString& program) { shell = program; }
@@ -66,6 +71,9 @@ class TideGetter : public QObject {
     void Finished();
 
   private:
+    // Appends what the process has printed on the channel `channel` stands for (out or err),
+    // or stops the process when that would pass the bound.
+    void Take(QByteArray& channel);
     void Event_Completed(bool failedToStart);
 
     QProcess process;
@@ -81,5 +89,6 @@ class TideGetter : public QObject {
     int exitCode = -1;
     bool started = false;
     bool crashed = false;
+    bool overflowed = false;
     bool running = false;
 };

@@ -2,21 +2,37 @@
 #include "platform/ChildProcess.h"
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QProcess>
 
 namespace ChildProcess {
 
-void UseOwnProcessGroup(QProcess& process) {
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+void UseOwnProcessGroup(QProcess& process, qint64 fileSizeLimit) {
+    process.setChildProcessModifier([fileSizeLimit] {
+        ::setpgid(0, 0);
+        if (fileSizeLimit <= 0) return;
+        rlimit limit;
+        if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
+        const rlim_t wanted = static_cast<rlim_t>(fileSizeLimit);
+        if (limit.rlim_cur == RLIM_INFINITY || limit.rlim_cur > wanted) limit.rlim_cur = wanted;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        // An ignored SIGXFSZ would be inherited and let a writer go on failing forever.
+        ::signal(SIGXFSZ, SIG_DFL);
+    });
 }
 
-void Stop(QProcess& process) {
+void Kill(QProcess& process) {
     if (process.state() == QProcess::NotRunning) return;
     const qint64 pid = process.processId();
     if (pid > 0) ::kill(-static_cast<pid_t>(pid), SIGKILL);
     process.kill();
+}
+
+void Stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    Kill(process);
     process.waitForFinished(2000);
 }
 

@@ -505,6 +505,29 @@ class TestCalendarRun : public QObject {
         delete second;
     }
 
+    // A month far larger than any real one (50 MB of lines of the day before it, ahead of its
+    // own) is still read whole: the calendar is the one the month gives without them.
+    void largeMonthCompletes() {
+        ScriptedDialogs dialogs;
+        MakeWindow();
+        SetPeriod(3, 2026, 3, 2026);
+        window->OutputFormat->setCurrentIndex(-1);
+        window->SunriseSunset->setChecked(true);
+        window->OutputPath->setText(OutPath("plain.txt"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        const QByteArray plain = ReadFile(OutPath("plain.txt"));
+        QVERIFY(plain.count('\n') > 100);
+
+        fixture->setFailure("pad:50");
+        window->Status->clear();
+        window->OutputPath->setText(OutPath("padded.txt"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), 60000);
+        QVERIFY(dialogs.messages.isEmpty());
+        QCOMPARE(ReadFile(OutPath("padded.txt")), plain);
+    }
+
     // Runs of two Quorvex processes: a file that the other process's run is writing is refused
     // as one of another window is, under any name of it, and that process sees this window's
     // claim while its run goes on.
@@ -596,6 +619,8 @@ class TestCalendarRun : public QObject {
         QTest::newRow("unknown station") << QByteArray() << "Nowhere Bay"
                                          << "Error";
         QTest::newRow("no tide") << QByteArray("remove") << kSeattle << "127";
+        QTest::newRow("output without end")
+            << QByteArray("flood") << kSeattle << "printed more than 64 MiB for one month";
         QTest::newRow("quotes in the label")
             << QByteArray() << "x\"; touch PWNED; \"$(touch PWNED)`touch PWNED`"
             << "Error";

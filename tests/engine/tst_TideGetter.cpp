@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "calendar/QuorvexWindow.h"
+#include "calendar/TideRunCheck.h"
 #include "core/App.h"
 #include "engine/LocationName.h"
 #include "engine/TideCommand.h"
@@ -42,6 +43,8 @@ class tst_TideGetter : public QObject {
     void receiverRules();
     void output_data();
     void output();
+    void outputBound_data();
+    void outputBound();
     void shellThatDoesNotStart();
     void killSuppressesCompletion();
     void monthChainReplacesTheGetter();
@@ -149,6 +152,47 @@ void tst_TideGetter::output() {
         QVERIFY(getter.ErrorOutput().contains("no-such-tide"));
     QCOMPARE(getter.ReadAll(), getter.StandardOutput() + getter.ErrorOutput());
     QCOMPARE(readInside, getter.ReadAll());
+}
+
+// A command that prints past the bound is stopped there, whichever stream it fills, and its
+// completion comes as for any end; what stays within the bound is taken whole, also a month
+// of 50 MB.
+void tst_TideGetter::outputBound_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<qint64>("taken");  // bytes of output kept; -1: no more than the bound
+    QTest::addColumn<bool>("reached");
+    const QString line = QStringLiteral("yes '2009-02-28  4:41 AM PST   0.35 feet  Low Tide'");
+    const qint64 limit = TideGetter::kOutputLimit;
+    QTest::newRow("standard output without end") << line << qint64(-1) << true;
+    QTest::newRow("error output without end")
+        << line + QStringLiteral(" >&2") << qint64(-1) << true;
+    QTest::newRow("50 MB") << line + QStringLiteral(" | head -c 52428800") << qint64(52428800)
+                           << false;
+    QTest::newRow("the bound exactly")
+        << QStringLiteral("head -c %1 /dev/zero").arg(limit) << limit << false;
+    QTest::newRow("one byte past the bound, in two streams")
+        << QStringLiteral("head -c %1 /dev/zero; printf x >&2").arg(limit) << qint64(-1) << true;
+}
+
+void tst_TideGetter::outputBound() {
+    QFETCH(QString, command);
+    QFETCH(qint64, taken);
+    QFETCH(bool, reached);
+    Receiver receiver;
+    TideGetter getter;
+    getter.SetReportTo(&receiver);
+    getter.Execute(command);
+    QTRY_COMPARE_WITH_TIMEOUT(receiver.calls, 1, 60000);
+    QVERIFY(!getter.IsRunning());
+    QCOMPARE(getter.OutputLimitReached(), reached);
+    if (taken >= 0) {
+        QCOMPARE(getter.ReadAll().size(), taken);
+        QCOMPARE(getter.ErrorCode(), 0);
+    } else {
+        QVERIFY(getter.ReadAll().size() <= TideGetter::kOutputLimit);
+    }
+    QCOMPARE(TideRunCheck::Check(getter).failed, reached);
+    if (reached) QCOMPARE(TideRunCheck::Check(getter).message, TideRunCheck::OutputLimitMessage());
 }
 
 // Completion comes exactly once and never from inside Execute.

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "calendar/QuorvexWindow.h"
+#include "calendar/TideRunCheck.h"
 #include "core/App.h"
 #include "htmltables/GenerateHTML.h"
 #include "support/ClaimHolder.h"
@@ -72,6 +73,7 @@ class TestGenerateHTMLRun : public QObject {
     void pageThatCannotBeCreatedStopsRun();
     void pageThatCannotBeWrittenStopsRun_data();
     void pageThatCannotBeWrittenStopsRun();
+    void tideThatNeverStopsPrintingStopsRun();
     void secondPressDuringRunIsRefused();
     void folderOfAnotherRunRefused_data();
     void folderOfAnotherRunRefused();
@@ -332,6 +334,22 @@ void TestGenerateHTMLRun::pageThatCannotBeWrittenStopsRun() {
              QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html") +
                          QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
     QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
+    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
+    QVERIFY(!QFile::exists(Out("output-scrap.html")));
+    QVERIFY(w->GenerateButton->isEnabled());
+}
+
+// A tide that never stops printing is stopped at the bound; the run stops with the cause, and
+// the month's page holds its head alone.
+void TestGenerateHTMLRun::tideThatNeverStopsPrintingStopsRun() {
+    ScriptedDialogs dialogs;
+    fixture->setFailure("flood");
+    Prepare(4);
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    QCOMPARE(dialogs.messages, QStringList{TideRunCheck::OutputLimitMessage()});
+    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
+    QCOMPARE(ReadFile(Out("2026-03-tides.html")).count('\n'), 22);
     QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
     QVERIFY(!QFile::exists(Out("output-scrap.html")));
     QVERIFY(w->GenerateButton->isEnabled());

@@ -24,6 +24,11 @@
 //                             crlf, cr  every line ends in CR LF, or in CR alone
 //                             harmonics "harmonics.tcd: No such file or directory" as the whole
 //                                       output on standard output, exit 0
+//                             flood     after the listing or the prediction's header, prediction
+//                                       lines without end (as a program that never stops
+//                                       printing)
+//                             pad:MB    MB megabytes (fractions allowed) of prediction lines of
+//                                       the day before BEGIN ahead of the prediction's own
 //
 // The data folder holds "stations.txt" (UTF-8; one station a line, fields separated by tabs:
 // name, "Ref" or "Sub", coordinates, time zone, month key, then any further header lines;
@@ -111,6 +116,8 @@ const char kMktimeFailed[] =
 struct Switches {
     std::optional<int> exitStatus;
     double sleepSeconds = 0;
+    double padMegabytes = 0;
+    bool flood = false;
     bool garbage = false, empty = false, noMarker = false, harmonics = false;
     const char* lineEnd = "\n";
 };
@@ -237,6 +244,10 @@ Switches ParseSwitches(const char* text) {
             s.lineEnd = "\r";
         else if (item == "harmonics")
             s.harmonics = true;
+        else if (item == "flood")
+            s.flood = true;
+        else if (item.rfind("pad:", 0) == 0)
+            s.padMegabytes = std::atof(item.c_str() + 4);
     }
     return s;
 }
@@ -317,6 +328,34 @@ std::vector<std::string> MonthEvents(const fs::path& file) {
     return lines;
 }
 
+// A prediction line of the day before `begin` ("YYYY-MM-DD HH:MM"), or of 2009-02-28 without one.
+std::string LineBefore(const std::optional<std::string>& begin) {
+    int y = 2009, mo = 3, d = 1;
+    if (begin) std::sscanf(begin->c_str(), "%4d-%2d-%2d", &y, &mo, &d);
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (--d < 1) {
+        if (--mo < 1) {
+            mo = 12;
+            --y;
+        }
+        const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+        d = days[mo - 1] + (mo == 2 && leap ? 1 : 0);
+    }
+    char line[64];
+    std::snprintf(line, sizeof line, "%04d-%02d-%02d  4:41 AM PST   0.35 feet  Low Tide\n", y, mo,
+                  d);
+    return line;
+}
+
+// Writes `line` to standard output again and again until the reader goes away.
+[[noreturn]] void Flood(const std::string& line) {
+    std::string block;
+    while (block.size() < 65536) block += line;
+    for (;;) {
+        if (std::fwrite(block.data(), 1, block.size(), stdout) != block.size()) std::exit(1);
+    }
+}
+
 int Listing(const std::vector<Station>& stations) {
     std::string text;
     if (!g_switches.noMarker) {
@@ -342,6 +381,13 @@ int Listing(const std::vector<Station>& stations) {
         text += Out(line);
     }
     Emit(stdout, text);
+    if (g_switches.flood && !stations.empty()) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%-51.51s %-3.3s %-23.23s\n",
+                      stations.front().name.c_str(), stations.front().type.c_str(),
+                      stations.front().coordinates.c_str());
+        Flood(Out(line));
+    }
     return 0;
 }
 
@@ -375,6 +421,16 @@ int Predict(const fs::path& data, const std::vector<Station>& stations, std::str
     std::string out = Out(found->name) + "\n" + Out(found->coordinates) + "\n";
     for (const std::string& extra : found->extraHeader) out += Out(extra) + "\n";
     out += "\n";
+    if (g_switches.flood) {
+        Emit(stdout, out);
+        Flood(LineBefore(begin));
+    }
+    if (g_switches.padMegabytes > 0) {
+        const std::string line = LineBefore(begin);
+        const size_t bytes = static_cast<size_t>(g_switches.padMegabytes * 1024 * 1024);
+        out.reserve(out.size() + bytes + line.size());
+        while (out.size() < bytes) out += line;
+    }
     std::vector<fs::path> months;
     std::error_code ec;
     if (!found->key.empty()) {

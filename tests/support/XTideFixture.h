@@ -34,8 +34,8 @@ class XTideFixture {
     void useAsApplicationFolder();
 
     // Sets or clears QUORVEX_STANDIN_FAIL for every stand-in started afterwards by this process
-    // ("exit:3", "garbage", "sleep:0.5", "empty", "nomarker", "crlf", "cr", "harmonics";
-    // comma-separated to combine).
+    // ("exit:3", "garbage", "sleep:0.5", "empty", "nomarker", "crlf", "cr", "harmonics",
+    // "flood", "pad:50"; comma-separated to combine).
     void setFailure(const QByteArray& switches);
     void clearFailure();
 
