@@ -57,6 +57,17 @@ void WhenReady(QObject* context, std::function<bool()> ready, std::function<void
     timer->start();
 }
 
+// Sets the location, output folder and period (months 1-12) of a generator window.
+void SetRun(GenerateHTML* g, const QString& location, const QString& folder, int firstMonth,
+            int firstYear, int lastMonth, int lastYear) {
+    g->Location->setText(location);
+    g->OutputPath->setText(folder);
+    g->FirstMonth->setCurrentIndex(firstMonth - 1);
+    g->FirstYear->setCurrentText(QString::number(firstYear));
+    g->LastMonth->setCurrentIndex(lastMonth - 1);
+    g->LastYear->setCurrentText(QString::number(lastYear));
+}
+
 }  // namespace
 
 class TestGenerateHTMLRun : public QObject {
@@ -99,6 +110,9 @@ class TestGenerateHTMLRun : public QObject {
     QString Out(const QString& name) const { return QDir(outFolder).filePath(name); }
     // Every file of the output folder with its bytes.
     QMap<QString, QByteArray> FolderContents() const;
+    // A run of March and April that stopped in March: the status keeps March's text, nothing
+    // of April or of the run's end was written, and the window is ready for the next run.
+    void VerifyStoppedInMarch();
 
     XTideFixture* fixture = nullptr;
     App* app = nullptr;
@@ -135,12 +149,7 @@ void TestGenerateHTMLRun::UseData(const QString& dataFolder) {
 }
 
 void TestGenerateHTMLRun::Prepare(int lastMonth) {
-    w->Location->setText(QString::fromUtf8(kSeattle));
-    w->OutputPath->setText(outFolder);
-    w->FirstMonth->setCurrentIndex(2);
-    w->FirstYear->setCurrentText(QStringLiteral("2026"));
-    w->LastMonth->setCurrentIndex(lastMonth - 1);
-    w->LastYear->setCurrentText(QStringLiteral("2026"));
+    SetRun(w, QString::fromUtf8(kSeattle), outFolder, 3, 2026, lastMonth, 2026);
     w->DaylightMarginMenu->setCurrentText(QStringLiteral("1 hour"));
     w->MaximumHeightMenu->setCurrentText(QStringLiteral("3 ft"));
 }
@@ -152,6 +161,14 @@ QMap<QString, QByteArray> TestGenerateHTMLRun::FolderContents() const {
         contents[name] =
             QFileInfo(Out(name)).isDir() ? QByteArray("<folder>") : ReadFile(Out(name));
     return contents;
+}
+
+void TestGenerateHTMLRun::VerifyStoppedInMarch() {
+    QVERIFY(!w->IsRunning());
+    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
+    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
+    QVERIFY(!QFile::exists(Out("output-scrap.html")));
+    QVERIFY(w->GenerateButton->isEnabled());
 }
 
 void TestGenerateHTMLRun::twoMonthsWriteLinkedPagesIndexAndList() {
@@ -333,10 +350,7 @@ void TestGenerateHTMLRun::pageThatCannotBeWrittenStopsRun() {
     QCOMPARE(dialogs.messages,
              QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html") +
                          QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
-    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
-    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
-    QVERIFY(!QFile::exists(Out("output-scrap.html")));
-    QVERIFY(w->GenerateButton->isEnabled());
+    VerifyStoppedInMarch();
 }
 
 // A tide that never stops printing is stopped at the bound; the run stops with the cause, and
@@ -348,11 +362,8 @@ void TestGenerateHTMLRun::tideThatNeverStopsPrintingStopsRun() {
     w->GenerateButton_Action();
     QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
     QCOMPARE(dialogs.messages, QStringList{TideRunCheck::OutputLimitMessage()});
-    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
     QCOMPARE(ReadFile(Out("2026-03-tides.html")).count('\n'), 22);
-    QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
-    QVERIFY(!QFile::exists(Out("output-scrap.html")));
-    QVERIFY(w->GenerateButton->isEnabled());
+    VerifyStoppedInMarch();
 }
 
 void TestGenerateHTMLRun::secondPressDuringRunIsRefused() {
@@ -400,12 +411,7 @@ void TestGenerateHTMLRun::folderOfAnotherRunRefused() {
 
     const QString secondCaption = out->path() + QLatin1Char('/') + secondPath;
     QPointer<GenerateHTML> second = new GenerateHTML;
-    second->Location->setText(QString::fromUtf8(kSeattle));
-    second->OutputPath->setText(secondCaption);
-    second->FirstMonth->setCurrentIndex(4);
-    second->FirstYear->setCurrentText(QStringLiteral("2026"));
-    second->LastMonth->setCurrentIndex(4);
-    second->LastYear->setCurrentText(QStringLiteral("2026"));
+    SetRun(second, QString::fromUtf8(kSeattle), secondCaption, 5, 2026, 5, 2026);
     second->GenerateButton_Action();
     QCOMPARE(dialogs.messages,
              QStringList{QStringLiteral("Cannot access the output folder ") + secondCaption +
@@ -584,12 +590,7 @@ void TestGenerateHTMLRun::nonAsciiNameGivesAsciiPage() {
 void TestGenerateHTMLRun::periodAcrossYearEnd() {
     UseData(XTideFixture::sampleDataFolder());
     ScriptedDialogs dialogs;
-    w->Location->setText(QString::fromUtf8(kSeattle));
-    w->OutputPath->setText(outFolder);
-    w->FirstMonth->setCurrentIndex(10);
-    w->FirstYear->setCurrentText(QStringLiteral("2026"));
-    w->LastMonth->setCurrentIndex(1);
-    w->LastYear->setCurrentText(QStringLiteral("2027"));
+    SetRun(w, QString::fromUtf8(kSeattle), outFolder, 11, 2026, 2, 2027);
     w->GenerateButton_Action();
     QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
     QCOMPARE(dialogs.messages, QStringList());
@@ -634,12 +635,8 @@ void TestGenerateHTMLRun::periodAcrossYearEnd() {
 void TestGenerateHTMLRun::monthEdgesEachOnce() {
     UseData(QStringLiteral(QUORVEX_TEST_FIXTURES "/month-edges"));
     ScriptedDialogs dialogs;
-    w->Location->setText(QStringLiteral("The Battery, New York Harbor, New York"));
-    w->OutputPath->setText(outFolder);
-    w->FirstMonth->setCurrentIndex(11);
-    w->FirstYear->setCurrentText(QStringLiteral("2026"));
-    w->LastMonth->setCurrentIndex(1);
-    w->LastYear->setCurrentText(QStringLiteral("2027"));
+    SetRun(w, QStringLiteral("The Battery, New York Harbor, New York"), outFolder, 12, 2026, 2,
+           2027);
     w->GenerateButton_Action();
     QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
     QCOMPARE(dialogs.messages, QStringList());
