@@ -133,8 +133,8 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
 
     int thisYear = 0;
     int thisMonth = 0;
-    // Keeps other runs from the run's file until the run ends; it holds the descriptor that
-    // outputFile writes through, so it goes after the file.
+    // Keeps other runs from the run's file until the run ends. It owns the descriptor that
+    // outputFile writes through: declared first, it is destroyed after the file.
     std::unique_ptr<OutputFileClaim> outputClaim;
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
     std::unique_ptr<QFile> outputFile;           // the calendar file of the run, or none

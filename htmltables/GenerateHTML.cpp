@@ -40,6 +40,7 @@ namespace {
 
 const char* const kNoLocation = "No Location Specified";
 const char* const kNoOutputPath = "No Output Path Specified";
+const char* const kUnableToOutput = "Unable to output to file ";
 
 const char* const kMargins[] = {"none",    "30 minutes",  "1 hour", "1 1/2 minutes",
                                 "2 hours", "2 1/2 hours", "3 hours"};
@@ -54,7 +55,7 @@ QStringList Items(const char* const* texts, int count) {
 
 // A file of the run that refused what was written to it, with the system's reason.
 QString WriteFailure(const QString& path, const QString& reason) {
-    return QStringLiteral("Unable to output to file ") + path + QStringLiteral(": ") + reason;
+    return QString::fromLatin1(kUnableToOutput) + path + QStringLiteral(": ") + reason;
 }
 
 // The year a year popup shows, as its selected text reads.
@@ -338,7 +339,7 @@ void GenerateHTML::Completed() {
     pageFile = std::make_unique<QFile>(pagePath);
     if (!pageFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         StopRun();
-        Dialogs::MsgBox(QStringLiteral("Unable to output to file ") + pagePath, this);
+        Dialogs::MsgBox(QString::fromLatin1(kUnableToOutput) + pagePath, this);
         return;
     }
 
@@ -432,7 +433,7 @@ void GenerateHTML::FinishRun() {
         QFile scrap(scrapPath);
         const QByteArray bytes = TideTablePage::ScrapText(indexText).toUtf8();
         if (!scrap.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            failures << QStringLiteral("Unable to output to file ") + scrapPath;
+            failures << QString::fromLatin1(kUnableToOutput) + scrapPath;
         else if (!FullWrite::Write(scrap, bytes) || !FullWrite::Flush(scrap))
             failures << WriteFailure(scrapPath, scrap.errorString());
     }
