@@ -15,11 +15,11 @@
 
 #include "calendar/CalendarSettingsFile.h"
 #include "calendar/CalendarWriter.h"
+#include "calendar/ClaimedFile.h"
 #include "calendar/EventFilter.h"
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
-#include "calendar/OutputFileClaim.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -42,7 +42,6 @@ const char* const kNoOutputPath = "No Output Path Specified";
 const char* const kNoLocationMessage = "No tide location was specified - choose a tide station";
 const char* const kUnableToSave = "Unable to save to file ";
 const char* const kUnableToWrite = "Unable to write to file ";
-const char* const kBeingWritten = ": a calendar run of another window is writing to it";
 const char* const kOutputDialogTitle = "Output file dialog";
 const char* const kOutputDialogPrompt = "Select the output file";
 
@@ -380,25 +379,16 @@ void QuorvexWindow::ComputeButton_Action() {
         return;
     }
     // A file that another run is writing, in this process or another, is left as it is.
-    OutputFileClaim::Result claim = OutputFileClaim::TakeFile(path);
-    if (claim.status == OutputFileClaim::Status::Held) {
+    ClaimedFile::Result claimed = ClaimedFile::Open(path);
+    if (!claimed.file) {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath() +
-                            QString::fromLatin1(kBeingWritten),
+                            claimed.Cause(),
                         this);
         return;
     }
-    auto file = std::make_unique<QFile>();
-    if (claim.status != OutputFileClaim::Status::Taken || !claim.claim->Truncate() ||
-        !file->open(claim.claim->Descriptor(), QIODevice::WriteOnly,
-                    QFileDevice::DontCloseHandle)) {
-        Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath(),
-                        this);
-        return;
-    }
-    outputClaim = std::move(claim.claim);
-    outputFile = std::move(file);
+    outputFile = std::move(claimed.file);
     outputName = path;
-    outputHere = std::make_unique<CalendarWriter>(outputFile.get());
+    outputHere = std::make_unique<CalendarWriter>(outputFile->File());
     // The whole file is written in the format the run starts with.
     runFormat = OutputFormat->currentText();
     SetRunning(true);
@@ -448,8 +438,8 @@ QString QuorvexWindow::WriteFailure() const {
         QString::fromLatin1(kUnableToWrite) + (outputFile ? outputName : OutputPath->text());
     if (outputHere && !outputHere->ErrorString().isEmpty())
         message += QStringLiteral(": ") + outputHere->ErrorString();
-    else if (outputFile && outputFile->error() != QFileDevice::NoError)
-        message += QStringLiteral(": ") + outputFile->errorString();
+    else if (outputFile && outputFile->File()->error() != QFileDevice::NoError)
+        message += QStringLiteral(": ") + outputFile->File()->errorString();
     return message;
 }
 
@@ -503,13 +493,13 @@ void QuorvexWindow::Completed() {
         return;
     }
 
-    const bool written = outputHere->WriteFooter(runFormat) && FullWrite::Flush(*outputFile);
+    const bool written =
+        outputHere->WriteFooter(runFormat) && FullWrite::Flush(*outputFile->File());
     if (!written) {
         FailRun(WriteFailure());
         return;
     }
     outputHere.reset();
-    outputFile->close();
     outputFile.reset();
     SetRunning(false);
     Status->setText(QStringLiteral("Done"));
@@ -522,10 +512,7 @@ void QuorvexWindow::StopRun() {
         tideShell = nullptr;
     }
     outputHere.reset();
-    if (outputFile) {
-        outputFile->close();
-        outputFile.reset();
-    }
+    outputFile.reset();
     SetRunning(false);
 }
 
@@ -537,7 +524,6 @@ void QuorvexWindow::FailRun(const QString& message) {
 void QuorvexWindow::SetRunning(bool on) {
     if (running != on) ++runSerial;
     running = on;
-    if (!on) outputClaim.reset();
     if (ComputeButton) ComputeButton->setEnabled(!on);
     if (OutputFormat) OutputFormat->setEnabled(!on);
 }

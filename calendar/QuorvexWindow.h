@@ -12,14 +12,13 @@
 #include "platform/PathButton.h"
 
 class CalendarWriter;
+class ClaimedFile;
 struct FilterSettings;
 class LocationGetter;
 class LocationPicker;
-class OutputFileClaim;
 class QCheckBox;
 class QCloseEvent;
 class QComboBox;
-class QFile;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -133,11 +132,10 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
 
     int thisYear = 0;
     int thisMonth = 0;
-    // Keeps other runs from the run's file until the run ends. It owns the descriptor that
-    // outputFile writes through: declared first, it is destroyed after the file.
-    std::unique_ptr<OutputFileClaim> outputClaim;
+    // The calendar file of the run, or none, claimed against other runs until the run ends.
+    // Declared before the writer, which writes to it: the writer goes first.
+    std::unique_ptr<ClaimedFile> outputFile;
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
-    std::unique_ptr<QFile> outputFile;           // the calendar file of the run, or none
     QString outputName;                          // the path of the run's file, as the run opened it
     QString runFormat;  // the OutputFormat text the run started with: header, entries, footer
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "calendar/ClaimedFile.h"
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
@@ -289,15 +290,17 @@ void GenerateHTML::GenerateButton_Action() {
     }
     csvFile.reset();
     if (AlsoGenCSV->isChecked()) {
+        // Asked for and impossible: the run would end without the list, or with an earlier
+        // run's list beside this run's pages. A list that a calendar run is writing stays as it
+        // is.
         const QString csvPath = Folders::Child(outputTo, TideTablePage::kCsvFileName);
-        auto file = std::make_unique<QFile>(csvPath);
-        if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            // Asked for and impossible: the run would end without the list, or with an earlier
-            // run's list beside this run's pages.
-            Dialogs::MsgBox(QStringLiteral("Unable to save to file ") + csvPath, this);
+        ClaimedFile::Result csv = ClaimedFile::Open(csvPath);
+        if (!csv.file) {
+            Dialogs::MsgBox(QStringLiteral("Unable to save to file ") + csvPath + csv.Cause(),
+                            this);
             return;
         }
-        csvFile = std::move(file);
+        csvFile = std::move(csv.file);
     }
     folderClaim = std::move(claim.claim);
     indexText.clear();
@@ -336,10 +339,11 @@ void GenerateHTML::Completed() {
     Status->repaint();
 
     const QString pagePath = Folders::Child(outputTo, month.FileName());
-    pageFile = std::make_unique<QFile>(pagePath);
-    if (!pageFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    ClaimedFile::Result page = ClaimedFile::Open(pagePath);
+    pageFile = std::move(page.file);
+    if (!pageFile) {
         StopRun();
-        Dialogs::MsgBox(QString::fromLatin1(kUnableToOutput) + pagePath, this);
+        Dialogs::MsgBox(QString::fromLatin1(kUnableToOutput) + pagePath + page.Cause(), this);
         return;
     }
 
@@ -364,7 +368,7 @@ void GenerateHTML::Completed() {
         if (!self) return h;
         h.daylightMargin = self->daylightMargin;
         h.maximumHeight = self->maximumHeight;
-        h.csv = self->csvFile.get();
+        h.csv = self->csvFile ? self->csvFile->File() : nullptr;
         return h;
     };
     YieldPacer pacer;  // lives while the page is written, within this call
@@ -378,7 +382,7 @@ void GenerateHTML::Completed() {
     const TideRunResult check = TideRunCheck::Check(*tideShell);
     if (check.failed) {
         publishIndex();
-        PageStream head(pageFile.get());
+        PageStream head(pageFile->File());
         TideTablePage::WriteHead(head, Location->text(), monthName, thisMonth, thisYear,
                                  sources.period());
         StopRun();
@@ -388,7 +392,7 @@ void GenerateHTML::Completed() {
     const QString output = TideOutputReader::OutputText(tideShell->ReadAll());
 
     const TideTableMonth::Result written =
-        month.WritePage(pageFile.get(), output, Location->text(), sources);
+        month.WritePage(pageFile->File(), output, Location->text(), sources);
     if (!alive()) {
         publishIndex();
         return;  // ended meanwhile: the run's files are closed already
@@ -403,7 +407,7 @@ void GenerateHTML::Completed() {
                         this);
         return;
     }
-    pageFile->close();
+    pageFile->Close();
 
     // The period's end is read now, so a change made during the run moves it.
     MonthChain::Next(thisMonth, thisYear);
@@ -423,19 +427,20 @@ void GenerateHTML::FinishRun() {
     // the list and the scrap file are whole; otherwise the month's text stays with the message.
     QStringList failures;
     if (csvFile) {
-        if (!FullWrite::Flush(*csvFile)) csvWriteFailed = true;
-        if (csvWriteFailed) failures << WriteFailure(csvFile->fileName(), csvFile->errorString());
-        csvFile->close();
+        QFile* csv = csvFile->File();
+        if (!FullWrite::Flush(*csv)) csvWriteFailed = true;
+        if (csvWriteFailed) failures << WriteFailure(csvFile->Path(), csv->errorString());
         csvFile.reset();
     }
     const QString scrapPath = Folders::Child(outputTo, TideTablePage::kScrapFileName);
     if (!scrapPath.isEmpty()) {
-        QFile scrap(scrapPath);
+        const ClaimedFile::Result scrap = ClaimedFile::Open(scrapPath);
         const QByteArray bytes = TideTablePage::ScrapText(indexText).toUtf8();
-        if (!scrap.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            failures << QString::fromLatin1(kUnableToOutput) + scrapPath;
-        else if (!FullWrite::Write(scrap, bytes) || !FullWrite::Flush(scrap))
-            failures << WriteFailure(scrapPath, scrap.errorString());
+        if (!scrap.file)
+            failures << QString::fromLatin1(kUnableToOutput) + scrapPath + scrap.Cause();
+        else if (QFile* file = scrap.file->File();
+                 !FullWrite::Write(*file, bytes) || !FullWrite::Flush(*file))
+            failures << WriteFailure(scrapPath, file->errorString());
     }
     StopRun();
     if (failures.isEmpty()) {
@@ -454,7 +459,7 @@ void GenerateHTML::StopRun() {
     ++runSerial;
     // A page writer may still hold the page (a run ended during one of its yields): close the
     // file now, release it with the next page.
-    if (pageFile) pageFile->close();
+    if (pageFile) pageFile->Close();
     csvFile.reset();
     folderClaim.reset();
     if (GenerateButton) GenerateButton->setEnabled(true);

@@ -11,11 +11,11 @@
 #include "engine/TideReceiver.h"
 #include "platform/PathButton.h"
 
+class ClaimedFile;
 class QCheckBox;
 class LocationPicker;
 class OutputFileClaim;
 class QComboBox;
-class QFile;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -59,12 +59,12 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
     QPointer<TideGetter> tideShell;  // the running (or last ended) month
     int thisYear = 0;
     int thisMonth = 0;
-    QString outputTo;                // output folder of the current run
-    int daylightMargin = 0;          // minutes, taken at the start of each month
-    float maximumHeight = 0;         // feet, taken at the start of each month
-    QString indexText;               // index entries of the pages of the current run
-    QString theFile;                 // current settings document, "" until one is opened or saved
-    std::unique_ptr<QFile> csvFile;  // open "csv-version.txt" of the run, or none
+    QString outputTo;         // output folder of the current run
+    int daylightMargin = 0;   // minutes, taken at the start of each month
+    float maximumHeight = 0;  // feet, taken at the start of each month
+    QString indexText;        // index entries of the pages of the current run
+    QString theFile;          // current settings document, "" until one is opened or saved
+    std::unique_ptr<ClaimedFile> csvFile;  // open "csv-version.txt" of the run, or none
 
     // Location picker.
     void LocationList_Change();
@@ -119,7 +119,7 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
     LocationPicker* picker = nullptr;
     // Keeps other runs out of outputTo from the run's start until it ends, however it ends.
     std::unique_ptr<OutputFileClaim> folderClaim;
-    std::unique_ptr<QFile> pageFile;  // page being written, or none
+    std::unique_ptr<ClaimedFile> pageFile;  // page being written, or none
     bool running = false;
     bool csvWriteFailed = false;  // a line of "csv-version.txt" was refused in this run
     int runSerial = 0;            // changes whenever a run starts or ends

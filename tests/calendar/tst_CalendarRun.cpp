@@ -25,6 +25,7 @@
 #include "calendar/YearList.h"
 #include "core/App.h"
 #include "support/ClaimHolder.h"
+#include "support/FailingLocks.h"
 #include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
@@ -434,22 +435,33 @@ class TestCalendarRun : public QObject {
 
     // A second window may not write the file a run of another window is writing, under any
     // name of it: its press is refused before the file is touched. Once the first run ends,
-    // however it ends, the file is free again.
+    // however it ends, the file is free again. This holds as well on a file system whose locks
+    // fail (NFS without its lock service: ENOLCK, or EBADF).
     void fileOfAnotherRunRefused_data() {
         QTest::addColumn<QString>("secondPath");  // relative to the output folder
         QTest::addColumn<QString>("firstEnds");   // "done", "closed" or "failed"
+        QTest::addColumn<int>("lockError");       // what every lock call fails with; 0: none
         QTest::newRow("same path, first run done") << "cal.ics"
-                                                   << "done";
+                                                   << "done" << 0;
         QTest::newRow("symbolic link, first window closed") << "link.ics"
-                                                            << "closed";
+                                                            << "closed" << 0;
         QTest::newRow("other spelling, first run failed") << "sub/..//cal.ics"
-                                                          << "failed";
+                                                          << "failed" << 0;
         QTest::newRow("hard link, first run done") << "hard.ics"
-                                                   << "done";
+                                                   << "done" << 0;
+        QTest::newRow("same path, no lock service") << "cal.ics"
+                                                    << "done" << ENOLCK;
+        QTest::newRow("hard link, no lock service, first window closed") << "hard.ics"
+                                                                         << "closed" << ENOLCK;
+        QTest::newRow("symbolic link, lock refused") << "link.ics"
+                                                     << "done" << EBADF;
     }
     void fileOfAnotherRunRefused() {
         QFETCH(QString, secondPath);
         QFETCH(QString, firstEnds);
+        QFETCH(int, lockError);
+        std::unique_ptr<FailingLocks> locks;
+        if (lockError != 0) locks = std::make_unique<FailingLocks>(lockError);
         ScriptedDialogs dialogs;
         QVERIFY(QDir().mkpath(OutPath("sub")));
         QVERIFY(QFile::link(OutPath("cal.ics"), OutPath("link.ics")));

@@ -1,9 +1,13 @@
 // tst_QuorvexWindow  The calendar window as it opens: its controls, the Open handler, the menu
 // commands, the hand-over of the location listing, the output file dialog and the compute
 // button's checks.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -12,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 
 #include "calendar/QuorvexWindow.h"
 #include "calendar/YearList.h"
@@ -20,6 +26,7 @@
 #include "htmltables/GenerateHTML.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
+#include "support/UserPermissions.h"
 #include "support/XTideFixture.h"
 
 namespace {
@@ -650,16 +657,49 @@ class TestQuorvexWindow : public QObject {
         QVERIFY(dialogs.requests.isEmpty());  // the folder or file dialog did not open
     }
 
+    // A calendar file that cannot be created refuses the press with the system's reason, and
+    // the window is ready for the next press. A named pipe without a reader fails at once.
+    void computeCannotCreateTheFile_data() {
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<int>("reason");  // errno
+        QTest::newRow("a missing folder") << "missing folder" << ENOENT;
+        QTest::newRow("a file in place of the folder") << "file" << ENOTDIR;
+        QTest::newRow("a folder without write permission") << "read-only folder" << EACCES;
+        QTest::newRow("a named pipe without a reader") << "pipe" << ENXIO;
+    }
     void computeCannotCreateTheFile() {
+        QFETCH(QString, obstacle);
+        QFETCH(int, reason);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("folder/out.ics"));
+        if (obstacle == QLatin1String("file")) {
+            QFile file(dir.filePath(QStringLiteral("folder")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        } else if (obstacle == QLatin1String("read-only folder")) {
+            QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("folder"))));
+            QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("folder")),
+                                          QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        } else if (obstacle == QLatin1String("pipe")) {
+            path = dir.filePath(QStringLiteral("pipe.ics"));
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        }
         ScriptedDialogs dialogs;
         QuorvexWindow* w = Quiet();
         w->Location->setText(QStringLiteral("Seattle, Puget Sound, Washington"));
-        w->OutputPath->setText(QStringLiteral("/nonexistent-folder/out.ics"));
-        w->ComputeButton_Action();
+        w->OutputPath->setText(path);
+        {
+            UserPermissions permissions;
+            QVERIFY(permissions.isValid());
+            w->ComputeButton_Action();
+        }
         QCOMPARE(dialogs.messages,
-                 QStringList{"Unable to save to file /nonexistent-folder/out.ics"});
+                 QStringList{QStringLiteral("Unable to save to file ") + path +
+                             QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
         QVERIFY(!w->IsRunning());
         QVERIFY(w->ComputeButton->isEnabled());
+        QFile::setPermissions(dir.filePath(QStringLiteral("folder")), QFileDevice::ReadOwner |
+                                                                          QFileDevice::WriteOwner |
+                                                                          QFileDevice::ExeOwner);
     }
 };
 

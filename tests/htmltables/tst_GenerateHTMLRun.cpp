@@ -1,6 +1,8 @@
 // tst_GenerateHTMLRun  Generation runs of the generator window through the stand-in tide: the
 // pages, the index on the clipboard and in "output-scrap.html", "csv-version.txt", and what a
 // failed month, a second press and a closed window do to a run.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -23,9 +25,12 @@
 #include "core/App.h"
 #include "htmltables/GenerateHTML.h"
 #include "support/ClaimHolder.h"
+#include "support/FailingLocks.h"
 #include "support/FileSizeLimit.h"
+#include "support/NamedPipe.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
+#include "support/UserPermissions.h"
 #include "support/XTideFixture.h"
 
 namespace {
@@ -81,6 +86,7 @@ class TestGenerateHTMLRun : public QObject {
     void listThatCannotBeCompletedIsReported();
     void choicesMadeDuringRunApplyFromNextMonth();
     void failedMonthStopsRun();
+    void pageThatCannotBeCreatedStopsRun_data();
     void pageThatCannotBeCreatedStopsRun();
     void pageThatCannotBeWrittenStopsRun_data();
     void pageThatCannotBeWrittenStopsRun();
@@ -89,6 +95,11 @@ class TestGenerateHTMLRun : public QObject {
     void folderOfAnotherRunRefused_data();
     void folderOfAnotherRunRefused();
     void folderOfAnotherProcessRefused();
+    void folderThatCannotBeReadIsWrittenAndClaimed();
+    void fileOfACalendarRunRefused_data();
+    void fileOfACalendarRunRefused();
+    void calendarRefusesTheListOfARun();
+    void listThatIsAPipeWithAReaderIsWritten();
     void listThatCannotBeMadeRefusesRun_data();
     void listThatCannotBeMadeRefusesRun();
     void closingBetweenMonthsEndsRun();
@@ -99,9 +110,14 @@ class TestGenerateHTMLRun : public QObject {
     void monthEdgesEachOnce();
     void periodEndingBeforeItsStartGivesOneMonth();
     void secondRunReplacesEarlierFiles();
+    void scrapFileThatCannotBeCreated_data();
     void scrapFileThatCannotBeCreated();
 
   private:
+    // Makes `obstacle` in place of the file `path`: "folder", "pipe" (a named pipe without a
+    // reader, held in `pipe`) or "dangling link" (a link into a missing folder).
+    void MakeObstacle(const QString& obstacle, const QString& path,
+                      std::unique_ptr<NamedPipe>& pipe);
     // A new window and stand-in serving the stations and months of `dataFolder`.
     void UseData(const QString& dataFolder);
     // A window for Seattle writing into <out>/tables (not made yet), March to `lastMonth` 2026,
@@ -158,9 +174,23 @@ QMap<QString, QByteArray> TestGenerateHTMLRun::FolderContents() const {
     QMap<QString, QByteArray> contents;
     for (const QString& name :
          QDir(outFolder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System))
-        contents[name] =
-            QFileInfo(Out(name)).isDir() ? QByteArray("<folder>") : ReadFile(Out(name));
+        contents[name] = QFileInfo(Out(name)).isDir()    ? QByteArray("<folder>")
+                         : QFileInfo(Out(name)).isFile() ? ReadFile(Out(name))
+                                                         : QByteArray("<not a file>");
     return contents;
+}
+
+void TestGenerateHTMLRun::MakeObstacle(const QString& obstacle, const QString& path,
+                                       std::unique_ptr<NamedPipe>& pipe) {
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    if (obstacle == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (obstacle == QLatin1String("pipe")) {
+        pipe = std::make_unique<NamedPipe>(path, NamedPipe::Reader::None);
+        QVERIFY(pipe->isValid());
+    } else if (obstacle == QLatin1String("dangling link")) {
+        QVERIFY(QFile::link(out->filePath(QStringLiteral("gone/list.txt")), path));
+    }
 }
 
 void TestGenerateHTMLRun::VerifyStoppedInMarch() {
@@ -306,14 +336,27 @@ void TestGenerateHTMLRun::failedMonthStopsRun() {
                             "<li>Tide Table for <a href=\"2026-04-tides.html\">April 2026</a>\r"));
 }
 
+// A page that cannot be created stops the run with the page and the system's reason; a named
+// pipe without a reader fails at once.
+void TestGenerateHTMLRun::pageThatCannotBeCreatedStopsRun_data() {
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<int>("reason");  // errno
+    QTest::newRow("a folder in the page's place") << "folder" << EISDIR;
+    QTest::newRow("a named pipe without a reader") << "pipe" << ENXIO;
+}
+
 void TestGenerateHTMLRun::pageThatCannotBeCreatedStopsRun() {
+    QFETCH(QString, obstacle);
+    QFETCH(int, reason);
     ScriptedDialogs dialogs;
     Prepare(4);
-    QVERIFY(QDir().mkpath(Out("2026-03-tides.html")));  // a folder in the page's place
+    std::unique_ptr<NamedPipe> pipe;
+    MakeObstacle(obstacle, Out("2026-03-tides.html"), pipe);
     w->GenerateButton_Action();
     QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
     QCOMPARE(dialogs.messages,
-             QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html")});
+             QStringList{QStringLiteral("Unable to output to file ") + Out("2026-03-tides.html") +
+                         QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
     QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
     QVERIFY(w->indexText.isEmpty());
     QVERIFY(!QFile::exists(Out("2026-04-tides.html")));
@@ -384,20 +427,29 @@ void TestGenerateHTMLRun::secondPressDuringRunIsRefused() {
 // Two generator windows on one folder, as two Generate HTML Tables commands of a calendar give:
 // while the first runs, the second's press is refused, under any name of the folder, before
 // anything in it changes. Once the first run ends, however it ends, the folder is free again.
+// This holds as well on a file system whose locks fail (ENOLCK, or EBADF for a folder on NFS).
 void TestGenerateHTMLRun::folderOfAnotherRunRefused_data() {
     QTest::addColumn<QString>("secondPath");  // relative to the folder that holds outFolder
     QTest::addColumn<QString>("firstEnds");   // "done", "closed" or "failed"
+    QTest::addColumn<int>("lockError");       // what every lock call fails with; 0: none
     QTest::newRow("same path, first run done") << "tables"
-                                               << "done";
+                                               << "done" << 0;
     QTest::newRow("symbolic link, first window closed") << "link"
-                                                        << "closed";
+                                                        << "closed" << 0;
     QTest::newRow("other spelling, first run failed") << "sub/..//tables/"
-                                                      << "failed";
+                                                      << "failed" << 0;
+    QTest::newRow("same path, no lock service") << "tables"
+                                                << "done" << ENOLCK;
+    QTest::newRow("symbolic link, lock refused, first window closed") << "link"
+                                                                      << "closed" << EBADF;
 }
 
 void TestGenerateHTMLRun::folderOfAnotherRunRefused() {
     QFETCH(QString, secondPath);
     QFETCH(QString, firstEnds);
+    QFETCH(int, lockError);
+    std::unique_ptr<FailingLocks> locks;
+    if (lockError != 0) locks = std::make_unique<FailingLocks>(lockError);
     ScriptedDialogs dialogs;
     QVERIFY(QDir().mkpath(out->filePath(QStringLiteral("sub"))));
     QVERIFY(QFile::link(outFolder, out->filePath(QStringLiteral("link"))));
@@ -472,32 +524,152 @@ void TestGenerateHTMLRun::folderOfAnotherProcessRefused() {
     QCOMPARE(dialogs.messages.size(), 1);
 }
 
-// With "Also Generate CSV File" checked, a list that cannot be made refuses the press before
-// anything in the folder changes; the folder is free for the next press.
+// A folder that may be written and searched but not read (mode 0311) takes a run as any folder
+// does, and is claimed by it: a second window's press on it is refused meanwhile.
+void TestGenerateHTMLRun::folderThatCannotBeReadIsWrittenAndClaimed() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(outFolder));
+    QVERIFY(::chmod(QFile::encodeName(outFolder).constData(), 0311) == 0);
+    QPointer<GenerateHTML> second = new GenerateHTML;
+    SetRun(second, QString::fromUtf8(kSeattle), outFolder, 5, 2026, 5, 2026);
+    {
+        UserPermissions permissions;
+        QVERIFY(permissions.isValid());
+        fixture->setFailure("sleep:0.3");
+        w->GenerateButton_Action();
+        QVERIFY(w->IsRunning());
+        second->GenerateButton_Action();
+        QVERIFY(!second->IsRunning());
+        fixture->clearFailure();
+        QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    }
+    QVERIFY(::chmod(QFile::encodeName(outFolder).constData(), 0755) == 0);
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Cannot access the output folder ") + outFolder +
+                         QStringLiteral(": a generation run of another window is writing to it")});
+    for (const char* name :
+         {"2026-03-tides.html", "2026-04-tides.html", "output-scrap.html", "csv-version.txt"}) {
+        const QString file = QString::fromLatin1(name);
+        QCOMPARE(ReadFile(Out(file)), ReadFile(Expected(file)));
+    }
+    delete second.data();
+}
+
+// A file of the run that a calendar run of another window is writing (the calendar's output
+// chosen as the list, a page or the scrap file) is left to it: the list refuses the press before
+// anything in the folder changes; a page or the scrap file stops the run when it is reached.
+void TestGenerateHTMLRun::fileOfACalendarRunRefused_data() {
+    QTest::addColumn<QString>("name");    // the calendar file, in the output folder
+    QTest::addColumn<QString>("prefix");  // the message's start
+    QTest::addColumn<QString>("status");  // the generator's status afterwards
+    QTest::newRow("the list") << "csv-version.txt"
+                              << "Unable to save to file "
+                              << "";
+    QTest::newRow("a page") << "2026-04-tides.html"
+                            << "Unable to output to file "
+                            << "04/2026 computed";
+    QTest::newRow("the scrap file") << "output-scrap.html"
+                                    << "Unable to output to file "
+                                    << "04/2026 computed";
+}
+
+void TestGenerateHTMLRun::fileOfACalendarRunRefused() {
+    QFETCH(QString, name);
+    QFETCH(QString, prefix);
+    QFETCH(QString, status);
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(outFolder));
+    QPointer<QuorvexWindow> calendar = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+    calendar->Location->setText(QString::fromUtf8(kSeattle));
+    calendar->OutputPath->setText(Out(name));
+    fixture->setFailure("sleep:10");  // the calendar's first month outlasts the generation run
+    calendar->ComputeButton_Action();
+    QVERIFY(calendar->IsRunning());
+    fixture->clearFailure();
+    const QByteArray calendarFile = ReadFile(Out(name));
+    const QMap<QString, QByteArray> before = FolderContents();
+
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    QCOMPARE(dialogs.messages,
+             QStringList{prefix + Out(name) +
+                         QStringLiteral(": a calendar run of another window is writing to it")});
+    QCOMPARE(w->Status->text(), status);
+    QCOMPARE(ReadFile(Out(name)), calendarFile);  // neither emptied nor written
+    if (status.isEmpty()) QCOMPARE(FolderContents(), before);
+    QVERIFY(calendar->IsRunning());
+
+    // Once the calendar run has ended, the file is the generator's again.
+    delete calendar.data();
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(ReadFile(Out(name)), ReadFile(Expected(name)));
+}
+
+// The list a generation run is writing is refused to a calendar run, as a calendar file of
+// another window is.
+void TestGenerateHTMLRun::calendarRefusesTheListOfARun() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    fixture->setFailure("sleep:10");
+    w->GenerateButton_Action();
+    QVERIFY(w->IsRunning());
+    fixture->clearFailure();
+    const QString csv = Out(QStringLiteral("csv-version.txt"));
+    QPointer<QuorvexWindow> calendar = new QuorvexWindow(QuorvexWindow::OpenMode::Deferred);
+    calendar->Location->setText(QString::fromUtf8(kSeattle));
+    calendar->OutputPath->setText(csv);
+    calendar->ComputeButton_Action();
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to save to file ") + csv +
+                         QStringLiteral(": a calendar run of another window is writing to it")});
+    QVERIFY(!calendar->IsRunning());
+    QCOMPARE(ReadFile(csv), QByteArray());
+    delete calendar.data();
+}
+
+// With "Also Generate CSV File" checked, a list that cannot be made refuses the press with the
+// system's reason before anything in the folder changes; the folder is free for the next press.
+// A named pipe without a reader fails at once.
 void TestGenerateHTMLRun::listThatCannotBeMadeRefusesRun_data() {
     QTest::addColumn<QString>("obstacle");
-    QTest::newRow("a folder of that name") << "folder";
-    QTest::newRow("a link into a missing folder") << "dangling link";
+    QTest::addColumn<int>("reason");  // errno
+    QTest::newRow("a folder of that name") << "folder" << EISDIR;
+    QTest::newRow("a link into a missing folder") << "dangling link" << ENOENT;
+    QTest::newRow("a named pipe without a reader") << "pipe" << ENXIO;
+    QTest::newRow("a folder without write permission") << "read-only folder" << EACCES;
 }
 
 void TestGenerateHTMLRun::listThatCannotBeMadeRefusesRun() {
     QFETCH(QString, obstacle);
+    QFETCH(int, reason);
     ScriptedDialogs dialogs;
     Prepare(3);
     QVERIFY(QDir().mkpath(outFolder));
     const QString csv = Out(QStringLiteral("csv-version.txt"));
-    if (obstacle == QLatin1String("folder"))
-        QVERIFY(QDir().mkpath(csv));
-    else
-        QVERIFY(QFile::link(out->filePath(QStringLiteral("gone/list.txt")), csv));
+    std::unique_ptr<NamedPipe> pipe;
+    MakeObstacle(obstacle, csv, pipe);
     {
         QFile page(Out(QStringLiteral("2026-03-tides.html")));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write("an earlier run's page\n");
     }
     const QMap<QString, QByteArray> before = FolderContents();
-    w->GenerateButton_Action();
-    QCOMPARE(dialogs.messages, QStringList{QStringLiteral("Unable to save to file ") + csv});
+    const bool readOnly = obstacle == QLatin1String("read-only folder");
+    if (readOnly) QVERIFY(QFile::setPermissions(outFolder, QFile::ReadOwner | QFile::ExeOwner));
+    {
+        UserPermissions permissions;
+        QVERIFY(permissions.isValid());
+        w->GenerateButton_Action();
+    }
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(outFolder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to save to file ") + csv + QStringLiteral(": ") +
+                         QString::fromLocal8Bit(strerror(reason))});
     QVERIFY(!w->IsRunning());
     QVERIFY(w->tideShell.isNull());
     QVERIFY(w->Status->text().isEmpty());
@@ -507,6 +679,20 @@ void TestGenerateHTMLRun::listThatCannotBeMadeRefusesRun() {
     w->GenerateButton_Action();
     QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
     QCOMPARE(dialogs.messages.size(), 1);
+}
+
+// A list that is a named pipe with a reader is written as a file is: the reader gets it whole.
+void TestGenerateHTMLRun::listThatIsAPipeWithAReaderIsWritten() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    QVERIFY(QDir().mkpath(outFolder));
+    NamedPipe pipe(Out("csv-version.txt"), NamedPipe::Reader::Now);
+    QVERIFY(pipe.isValid());
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QCOMPARE(dialogs.messages, QStringList());
+    QCOMPARE(pipe.ReadAvailable(), ReadFile(Expected("csv-version.txt")));
+    QCOMPARE(ReadFile(Out("2026-04-tides.html")), ReadFile(Expected("2026-04-tides.html")));
 }
 
 void TestGenerateHTMLRun::closingBetweenMonthsEndsRun() {
@@ -705,14 +891,25 @@ void TestGenerateHTMLRun::secondRunReplacesEarlierFiles() {
     QCOMPARE(dialogs.messages, QStringList());
 }
 
+void TestGenerateHTMLRun::scrapFileThatCannotBeCreated_data() {
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<int>("reason");  // errno
+    QTest::newRow("a folder in the scrap file's place") << "folder" << EISDIR;
+    QTest::newRow("a named pipe without a reader") << "pipe" << ENXIO;
+}
+
 void TestGenerateHTMLRun::scrapFileThatCannotBeCreated() {
+    QFETCH(QString, obstacle);
+    QFETCH(int, reason);
     ScriptedDialogs dialogs;
     Prepare(4);
-    QVERIFY(QDir().mkpath(Out("output-scrap.html")));  // a folder in the scrap file's place
+    std::unique_ptr<NamedPipe> pipe;
+    MakeObstacle(obstacle, Out("output-scrap.html"), pipe);
     w->GenerateButton_Action();
     QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
     QCOMPARE(dialogs.messages,
-             QStringList{QStringLiteral("Unable to output to file ") + Out("output-scrap.html")});
+             QStringList{QStringLiteral("Unable to output to file ") + Out("output-scrap.html") +
+                         QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
     // Not "Done": the status keeps the last month's text. The pages and the list are written
     // and closed, and the window is ready for the next run.
     QCOMPARE(w->Status->text(), QStringLiteral("04/2026 computed"));
@@ -722,7 +919,7 @@ void TestGenerateHTMLRun::scrapFileThatCannotBeCreated() {
         const QString file = QString::fromLatin1(name);
         QCOMPARE(ReadFile(Out(file)), ReadFile(Expected(file)));
     }
-    QVERIFY(QFileInfo(Out("output-scrap.html")).isDir());
+    QVERIFY(!QFileInfo(Out("output-scrap.html")).isFile());
 }
 
 QUORVEX_TEST_MAIN(TestGenerateHTMLRun)
