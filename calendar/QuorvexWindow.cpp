@@ -388,6 +388,7 @@ void QuorvexWindow::ComputeButton_Action() {
     }
     outputFile = std::move(claimed.file);
     outputName = path;
+    edge.Clear();
     outputHere = std::make_unique<CalendarWriter>(outputFile->File());
     // The whole file is written in the format the run starts with.
     runFormat = OutputFormat->currentText();
@@ -462,11 +463,13 @@ void QuorvexWindow::Completed() {
 
     TideOutputReader reader(TideOutputReader::OutputText(shell->ReadAll()));
     const QString prefix = TideOutputReader::MonthPrefix(thisYear, thisMonth);
+    edge.BeginMonth(thisMonth, thisYear);
     outputHere->BeginMonth();
     YieldPacer pacer;
     QString line;
     while (reader.NextLine(&line)) {
-        if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
+        if (const auto event = TideOutputReader::ReadLine(line, prefix);
+            event && !edge.IsRepeat(line, *event)) {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
                 !outputHere->WriteEvent(runFormat, thisYear, thisMonth, event->day, event->hour,
                                         event->minute, event->eventText, event->zone)) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+#include "calendar/MonthEdge.h"
 #include "core/MenuWindow.h"
 #include "engine/TideGetter.h"
 #include "engine/TideReceiver.h"
@@ -137,6 +138,7 @@ class QuorvexWindow : public MenuWindow, public TideReceiver {
     std::unique_ptr<ClaimedFile> outputFile;
     std::unique_ptr<CalendarWriter> outputHere;  // writes the open calendar file of the run
     QString outputName;                          // the path of the run's file, as the run opened it
+    MonthEdge edge;     // the events of the last minute of the month read before
     QString runFormat;  // the OutputFormat text the run started with: header, entries, footer
 
   private:

@@ -304,6 +304,7 @@ void GenerateHTML::GenerateButton_Action() {
     }
     folderClaim = std::move(claim.claim);
     indexText.clear();
+    edge.Clear();
     csvWriteFailed = false;
     pageFile.reset();
     running = true;
@@ -390,6 +391,8 @@ void GenerateHTML::Completed() {
         return;
     }
     const QString output = TideOutputReader::OutputText(tideShell->ReadAll());
+    edge.BeginMonth(thisMonth, thisYear);
+    sources.edge = &edge;
 
     const TideTableMonth::Result written =
         month.WritePage(pageFile->File(), output, Location->text(), sources);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+#include "calendar/MonthEdge.h"
 #include "core/MenuWindow.h"
 #include "engine/TideGetter.h"
 #include "engine/TideReceiver.h"
@@ -120,6 +121,7 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
     // Keeps other runs out of outputTo from the run's start until it ends, however it ends.
     std::unique_ptr<OutputFileClaim> folderClaim;
     std::unique_ptr<ClaimedFile> pageFile;  // page being written, or none
+    MonthEdge edge;                         // the events of the last minute of the month before
     bool running = false;
     bool csvWriteFailed = false;  // a line of "csv-version.txt" was refused in this run
     int runSerial = 0;            // changes whenever a run starts or ends

@@ -77,7 +77,8 @@ TideTableMonth::Result TideTableMonth::WritePage(QIODevice* device, const QStrin
     DayTides tides;  // day -1 until the first line of the month
     QString line;
     while (reader.NextLine(&line)) {
-        if (const auto event = TideOutputReader::ReadLine(line, prefix)) {
+        if (const auto event = TideOutputReader::ReadLine(line, prefix);
+            event && !(sources.edge && sources.edge->IsRepeat(line, *event))) {
             if (event->day != tides.day) {
                 if (tides.day > 0 && !writeRow(tides)) return result;
                 tides.Begin(event->day);

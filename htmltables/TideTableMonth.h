@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "calendar/MonthEdge.h"
 #include "htmltables/DayRow.h"
 #include "htmltables/Navigation.h"
 
@@ -17,6 +18,9 @@ struct TideTableSources {
     TablePeriodSource period;  // empty: no period popups, so both links on every page
     HikingStateSource hiking;  // empty: margin 0, height 0, no csv list
     YieldFunction yield;       // empty: never yields, never stops
+    // The run's events of the last minute of the month before, begun for this month; an event
+    // line that repeats one of them is passed over. None: every line is read.
+    MonthEdge* edge = nullptr;
 };
 
 class TideTableMonth {

@@ -149,7 +149,8 @@ class TestCalendarRun : public QObject {
     }
 
     // Events of a month's last minute and of the next month's first, across the end of a year:
-    // each is written once, in its own month.
+    // each is written once, in its own month; a first-minute event that repeats the last minute
+    // before it (the January moonset, the February low tide) is not written again.
     void monthEdgesEachOnce() {
         XTideFixture edges(QStringLiteral(QUORVEX_TEST_FIXTURES "/month-edges"));
         QVERIFY(edges.isValid());
@@ -170,6 +171,56 @@ class TestCalendarRun : public QObject {
         QCOMPARE(ics.count("SUMMARY:4.48 feet  High Tide at 00:00\nDTSTART:20270101T000000\n"), 1);
         QCOMPARE(ics.count("SUMMARY:-0.21 feet  Low Tide at 23:59\nDTSTART:20270131T235900\n"), 1);
         QCOMPARE(ics.count("DTSTART:20270201T"), 5);
+        QCOMPARE(ics.count("SUMMARY:Moonset at 00:00"), 0);
+        QCOMPARE(ics.count("DTSTART:20270201T000000"), 0);
+    }
+
+    // One event that the runs of two months both print, at 11:59 PM and a minute later at
+    // 12:00 AM, is written once, as the earlier month's; whatever the filters, the later line is
+    // never written in its place.
+    void eventOfTwoRunsWrittenOnce_data() {
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<QList<int>>("period");  // first month, year, last month, year
+        QTest::addColumn<int>("lowTideBefore");  // LowTideBefore index; -1: as the window has it
+        QTest::addColumn<QByteArray>("lastMinute");
+        QTest::addColumn<int>("lastMinuteEvents");
+        QTest::addColumn<QByteArray>("firstMinute");
+        const QString etolin = QStringLiteral("Etolin Point, 8.5 miles west of, Alaska Current");
+        QTest::newRow("recorded Max Ebb, October to November")
+            << etolin << QList<int>{10, 2026, 11, 2026} << -1
+            << QByteArray("SUMMARY:-3.39 knots  Max Ebb at 23:59\nDTSTART:20261031T235900\n") << 1
+            << QByteArray("DTSTART:20261101T000000");
+        QTest::newRow("Max Ebb across the end of a year")
+            << etolin << QList<int>{12, 2026, 1, 2027} << -1
+            << QByteArray("SUMMARY:-3.52 knots  Max Ebb at 23:59\nDTSTART:20261231T235900\n") << 1
+            << QByteArray("DTSTART:20270101T000000");
+        QTest::newRow("low tide that the filter keeps out at 11:59 PM")
+            << QStringLiteral("The Battery, New York Harbor, New York")
+            << QList<int>{1, 2027, 2, 2027} << 23 << QByteArray("DTSTART:20270131T235900") << 0
+            << QByteArray("DTSTART:20270201T000000");
+    }
+    void eventOfTwoRunsWrittenOnce() {
+        QFETCH(QString, location);
+        QFETCH(QList<int>, period);
+        QFETCH(int, lowTideBefore);
+        QFETCH(QByteArray, lastMinute);
+        QFETCH(int, lastMinuteEvents);
+        QFETCH(QByteArray, firstMinute);
+        XTideFixture edges(QStringLiteral(QUORVEX_TEST_FIXTURES "/month-edges"));
+        QVERIFY(edges.isValid());
+        app->xtideFolder = edges.xtideFolder();
+        ScriptedDialogs dialogs;
+        MakeWindow(location);
+        SetPeriod(period[0], period[1], period[2], period[3]);
+        if (lowTideBefore >= 0) window->LowTideBefore->setCurrentIndex(lowTideBefore);
+        window->OutputPath->setText(OutPath("edges.ics"));
+        window->ComputeButton_Action();
+        QTRY_COMPARE_WITH_TIMEOUT(window->Status->text(), QStringLiteral("Done"), kRunTimeout);
+        QVERIFY(dialogs.messages.isEmpty());
+        const QByteArray ics = ReadFile(OutPath("edges.ics"));
+        QVERIFY(ics.count("BEGIN:VEVENT") > 2);
+        QCOMPARE(ics.count(lastMinute), lastMinuteEvents);
+        QCOMPARE(ics.count(firstMinute), 0);
     }
 
     // LastYear is read at the end of every month: a change during the run moves its end, earlier

@@ -844,6 +844,8 @@ void TestGenerateHTMLRun::monthEdgesEachOnce() {
     QCOMPARE(all.count(midnight), 1);
     QCOMPARE(all.count(lastMinute), 1);
     QCOMPARE(all.count("<td><b><center>"), 4);  // December 31, January 1 and 31, February 1
+    // February 1's first line repeats January's last: one event, in January's row.
+    QVERIFY(!row("2027-02", 1).contains("12:00 AM"));
 }
 
 // A last month before the first gives the first month alone, which is also the period's last.
