@@ -1,8 +1,11 @@
 // tst_Install  The installed Quorvex: `cmake --install` into a fresh prefix lays the program out
-// so that its own search finds the XTide folder linked from the `tide` on the PATH, and its
-// desktop entry starts it; without `tide` the rest is installed, the links of an earlier install
-// are gone, and the command the install names links XTide later.
+// so that its own search finds the XTide folder linked from the `tide` on the PATH and the
+// harmonics database (a file, or a folder of them), and its desktop entry starts it; without
+// `tide` the rest is installed, the links of an earlier install are gone, and the installed
+// link-xtide the install names links XTide later, run from anywhere. A staged install links the
+// paths it is given; the manifest lists everything installed.
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,9 +27,10 @@ struct Run {
 };
 
 Run RunProcess(const QString& program, const QStringList& arguments,
-               const QProcessEnvironment& environment) {
+               const QProcessEnvironment& environment, const QString& workingFolder = QString()) {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (!workingFolder.isEmpty()) process.setWorkingDirectory(workingFolder);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     Run run;
@@ -90,6 +94,19 @@ QString ProgramFolder(const QString& program) {
     return QFileInfo(QFileInfo(program).canonicalFilePath()).absolutePath();
 }
 
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+// Debian's xtide-data folder, the database linked when XTIDE_HARMONICS is not set.
+const QString kDebianData = QStringLiteral("/usr/share/xtide");
+
+bool HoldsTcdFile(const QString& folder) {
+    return !QDir(folder).entryList({QStringLiteral("*.tcd")}, QDir::Files).isEmpty();
+}
+
 }  // namespace
 
 class tst_Install : public QObject {
@@ -98,18 +115,28 @@ class tst_Install : public QObject {
     void init();
     void cleanup();
 
+    void installedProgramFindsXTide_data();
     void installedProgramFindsXTide();
-    void withoutTideTheRestIsInstalled();
+    void linkedLaterFromAnyFolder_data();
+    void linkedLaterFromAnyFolder();
+    void stagedInstallLinksGivenPaths_data();
+    void stagedInstallLinksGivenPaths();
+    void manifestListsEveryInstalledFile();
 
   private:
     Run Install(const QProcessEnvironment& environment);
     // The XTide folder the installed program's own search finds, "" for none.
     QString FoundXTideFolder();
+    // The installed program's own start: the XTide folder found without a dialog, its `tide`
+    // the stand-in and its harmonics.tcd resolving to `harmonicsTarget`.
+    void VerifyStartFindsXTide(const QString& harmonicsTarget);
 
     std::unique_ptr<QTemporaryDir> dir;
     QString prefix;      // holds a blank, which every installed path must survive
+    QString resources;   // the installed XTide folder
     QString standInBin;  // a folder whose `tide` is the stand-in
-    QString harmonics;   // a placeholder database
+    QString harmonics;   // a placeholder database file
+    QString database;    // a folder of two placeholder databases
     QProcessEnvironment withTide, withoutTide;
 };
 
@@ -117,15 +144,17 @@ void tst_Install::init() {
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     prefix = QFileInfo(dir->path()).canonicalFilePath() + QStringLiteral("/my prefix");
+    resources = prefix + QStringLiteral("/lib/quorvex/Quorvex.app/Contents/Resources");
     standInBin = dir->filePath(QStringLiteral("bin"));
     QVERIFY(QDir().mkpath(standInBin));
     QVERIFY(
         QFile::link(QStringLiteral(QUORVEX_STANDIN_TIDE), standInBin + QStringLiteral("/tide")));
     harmonics = dir->filePath(QStringLiteral("harmonics-dwf-20990101.tcd"));
-    QFile placeholder(harmonics);
-    QVERIFY(placeholder.open(QIODevice::WriteOnly));
-    placeholder.write("placeholder harmonics database\n");
-    placeholder.close();
+    WriteFile(harmonics, "placeholder harmonics database\n");
+    database = QFileInfo(dir->path()).canonicalFilePath() + QStringLiteral("/xtide data");
+    QVERIFY(QDir().mkpath(database));
+    WriteFile(database + QStringLiteral("/harmonics-dwf-20990101-free.tcd"), "placeholder\n");
+    WriteFile(database + QStringLiteral("/harmonics-dwf-20990101-nonfree.tcd"), "placeholder\n");
 
     // Straight into the prefix (no staging folder), as a user installs.
     withTide = QProcessEnvironment::systemEnvironment();
@@ -155,19 +184,8 @@ QString tst_Install::FoundXTideFolder() {
     return XTideFolder::FindInPackages();
 }
 
-void tst_Install::installedProgramFindsXTide() {
-    const Run install = Install(withTide);
-    QVERIFY2(install.exitCode == 0, qPrintable(install.output));
-
-    const QString program = prefix + QStringLiteral("/bin/quorvex");
-    const QString installed = prefix + QStringLiteral("/lib/quorvex/quorvex");
-    QVERIFY(QFileInfo(installed).isExecutable());
-    QCOMPARE(QFileInfo(program).canonicalFilePath(), installed);
-
-    // The application's own start finds the folder without asking.
-    const QString resources =
-        prefix + QStringLiteral("/lib/quorvex/Quorvex.app/Contents/Resources");
-    Folders::SetApplicationFolderForTesting(ProgramFolder(program));
+void tst_Install::VerifyStartFindsXTide(const QString& harmonicsTarget) {
+    Folders::SetApplicationFolderForTesting(ProgramFolder(prefix + QStringLiteral("/bin/quorvex")));
     ScriptedDialogs dialogs;
     App app;
     QVERIFY(app.Event_Open());
@@ -176,7 +194,40 @@ void tst_Install::installedProgramFindsXTide() {
     QCOMPARE(QFileInfo(resources + QStringLiteral("/tide")).canonicalFilePath(),
              QFileInfo(QStringLiteral(QUORVEX_STANDIN_TIDE)).canonicalFilePath());
     QCOMPARE(QFileInfo(resources + QStringLiteral("/harmonics.tcd")).canonicalFilePath(),
-             QFileInfo(harmonics).canonicalFilePath());
+             QFileInfo(harmonicsTarget).canonicalFilePath());
+}
+
+void tst_Install::installedProgramFindsXTide_data() {
+    QTest::addColumn<QString>("database");  // what XTIDE_HARMONICS names: "file", "folder", ""
+
+    QTest::newRow("XTIDE_HARMONICS names a database file") << QStringLiteral("file");
+    QTest::newRow("XTIDE_HARMONICS names a folder of databases") << QStringLiteral("folder");
+    QTest::newRow("unset: Debian's xtide-data folder") << QString();
+}
+
+void tst_Install::installedProgramFindsXTide() {
+    QFETCH(QString, database);
+    QString target = harmonics;
+    if (database == QLatin1String("folder")) {
+        target = this->database;
+        withTide.insert(QStringLiteral("XTIDE_HARMONICS"), target);
+    } else if (database.isEmpty()) {
+        if (!HoldsTcdFile(kDebianData)) QSKIP("no harmonics database in /usr/share/xtide");
+        target = kDebianData;
+        withTide.remove(QStringLiteral("XTIDE_HARMONICS"));
+    }
+    const Run install = Install(withTide);
+    QVERIFY2(install.exitCode == 0, qPrintable(install.output));
+    QVERIFY2(!install.output.contains(QStringLiteral("link it")), qPrintable(install.output));
+
+    const QString program = prefix + QStringLiteral("/bin/quorvex");
+    const QString installed = prefix + QStringLiteral("/lib/quorvex/quorvex");
+    QVERIFY(QFileInfo(installed).isExecutable());
+    QCOMPARE(QFileInfo(program).canonicalFilePath(), installed);
+
+    // The application's own start finds the folder without asking.
+    VerifyStartFindsXTide(target);
+    if (QTest::currentTestFailed()) return;
 
     // And it is usable: the stations list through it.
     LocationGetter getter;
@@ -184,7 +235,7 @@ void tst_Install::installedProgramFindsXTide() {
     QStringList errors;
     connect(&getter, &LocationGetter::HaveLocations, this, [&] { have = true; });
     connect(&getter, &LocationGetter::Error, this, [&](const QString& m) { errors << m; });
-    getter.GetLocations(app.xtideFolder);
+    getter.GetLocations(resources);
     QTRY_VERIFY_WITH_TIMEOUT(have, 10000);
     QCOMPARE(errors, QStringList());
     QVERIFY(getter.locations.contains(QStringLiteral("Seattle, Puget Sound, Washington")));
@@ -198,7 +249,15 @@ void tst_Install::installedProgramFindsXTide() {
     QCOMPARE(exec.at(1), QStringLiteral("%F"));
 }
 
-void tst_Install::withoutTideTheRestIsInstalled() {
+void tst_Install::linkedLaterFromAnyFolder_data() {
+    QTest::addColumn<bool>("throughLink");  // run through a link to the command, elsewhere
+
+    QTest::newRow("the command the install names") << false;
+    QTest::newRow("a link to it in another folder") << true;
+}
+
+void tst_Install::linkedLaterFromAnyFolder() {
+    QFETCH(bool, throughLink);
     QCOMPARE(Install(withTide).exitCode, 0);
     QVERIFY(!FoundXTideFolder().isEmpty());
 
@@ -209,17 +268,100 @@ void tst_Install::withoutTideTheRestIsInstalled() {
     QVERIFY(QFileInfo::exists(prefix + QStringLiteral("/share/applications/quorvex.desktop")));
     QCOMPARE(FoundXTideFolder(), QString());  // the earlier install's links went with `tide`
 
-    // The command the install names links XTide into the installed copy.
+    // The install names the installed command (as root where root owns the copy).
     const QRegularExpressionMatch named =
-        QRegularExpression(QStringLiteral("once XTide is installed, link it with: (.*)$"),
-                           QRegularExpression::MultilineOption)
+        QRegularExpression(
+            QStringLiteral("once XTide is installed, link it(, as root,)? with: (.*)$"),
+            QRegularExpression::MultilineOption)
             .match(install.output);
     QVERIFY2(named.hasMatch(), qPrintable(install.output));
-    const Run link = RunProcess(QStringLiteral("/bin/bash"),
-                                {QStringLiteral("-c"), named.captured(1)}, withTide);
+    const QString linkXTide = prefix + QStringLiteral("/lib/quorvex/link-xtide");
+    QCOMPARE(named.captured(2), QLatin1Char('\'') + linkXTide + QLatin1Char('\''));
+    QCOMPARE(named.capturedLength(1) > 0, QFileInfo(prefix).ownerId() == 0);
+
+    // XTide installed since: `tide` on the PATH, a folder of databases. The command is run with
+    // no argument from a folder of its own, outside the source tree.
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    QString command = named.captured(2);
+    if (throughLink) {
+        command = elsewhere.filePath(QStringLiteral("link-xtide"));
+        QVERIFY(QFile::link(linkXTide, command));
+    }
+    QProcessEnvironment later = withTide;
+    later.insert(QStringLiteral("XTIDE_HARMONICS"), database);
+    const Run link = RunProcess(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), command}, later,
+                                elsewhere.path());
     QVERIFY2(link.exitCode == 0, qPrintable(link.output));
-    QCOMPARE(FoundXTideFolder(),
-             prefix + QStringLiteral("/lib/quorvex/Quorvex.app/Contents/Resources"));
+    QVERIFY2(link.output.contains(QStringLiteral("linked ") + resources +
+                                  QStringLiteral("/harmonics.tcd -> ") + database),
+             qPrintable(link.output));
+    VerifyStartFindsXTide(database);
+}
+
+void tst_Install::stagedInstallLinksGivenPaths_data() {
+    QTest::addColumn<QString>("tide");  // XTIDE_TIDE and XTIDE_HARMONICS, paths of another system
+    QTest::addColumn<QString>("harmonics");
+    QTest::addColumn<bool>("installs");
+
+    QTest::newRow("absent here, linked as given")
+        << QStringLiteral("/opt/no such xtide/bin/tide")
+        << QStringLiteral("/opt/no such xtide/share/xtide") << true;
+    QTest::newRow("a relative path is refused")
+        << QStringLiteral("bin/tide") << QStringLiteral("/usr/share/xtide") << false;
+}
+
+void tst_Install::stagedInstallLinksGivenPaths() {
+    QFETCH(QString, tide);
+    QFETCH(QString, harmonics);
+    QFETCH(bool, installs);
+    const QString stage = dir->filePath(QStringLiteral("stage dir"));
+    QProcessEnvironment staged = withTide;
+    staged.insert(QStringLiteral("DESTDIR"), stage);
+    staged.insert(QStringLiteral("XTIDE_TIDE"), tide);
+    staged.insert(QStringLiteral("XTIDE_HARMONICS"), harmonics);
+    const Run install = Install(staged);
+    const QString stagedResources = stage + resources;
+    if (!installs) {
+        QVERIFY2(install.exitCode != 0, qPrintable(install.output));
+        QVERIFY2(install.output.contains(QStringLiteral("XTIDE_TIDE must be an absolute path")),
+                 qPrintable(install.output));
+        QVERIFY(!QFileInfo(stagedResources + QStringLiteral("/tide")).isSymLink());
+        return;
+    }
+    QVERIFY2(install.exitCode == 0, qPrintable(install.output));
+    QVERIFY2(!install.output.contains(QStringLiteral("link it")), qPrintable(install.output));
+    QCOMPARE(QFile::symLinkTarget(stagedResources + QStringLiteral("/tide")), tide);
+    QCOMPARE(QFile::symLinkTarget(stagedResources + QStringLiteral("/harmonics.tcd")), harmonics);
+    QVERIFY(QFileInfo(stage + prefix + QStringLiteral("/lib/quorvex/link-xtide")).isExecutable());
+    QVERIFY(!QFileInfo::exists(prefix));  // nothing outside the staging folder
+}
+
+void tst_Install::manifestListsEveryInstalledFile() {
+    // What an uninstall removes: every file and link under the prefix but the caches the
+    // desktop's tools rebuild.
+    const Run install = Install(withTide);
+    QVERIFY2(install.exitCode == 0, qPrintable(install.output));
+    QFile manifestFile(QStringLiteral(QUORVEX_BUILD_DIR "/install_manifest.txt"));
+    QVERIFY(manifestFile.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList manifest =
+        QString::fromUtf8(manifestFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const char* entry : {"/lib/quorvex/link-xtide", "/lib/quorvex/quorvex", "/bin/quorvex"})
+        QVERIFY2(manifest.contains(prefix + QLatin1String(entry)), entry);
+
+    const QRegularExpression cache(
+        QStringLiteral("^/share/(mime/(?!packages/)|applications/mimeinfo\\.cache$)"));
+    QStringList unlisted;
+    QDirIterator it(prefix, QDir::Files | QDir::System | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        if (!cache.match(path.mid(prefix.size())).hasMatch() && !manifest.contains(path))
+            unlisted << path;
+    }
+    QCOMPARE(unlisted, QStringList());
+    QVERIFY(manifest.contains(resources + QStringLiteral("/tide")));
+    QVERIFY(manifest.contains(resources + QStringLiteral("/harmonics.tcd")));
 }
 
 QUORVEX_TEST_MAIN(tst_Install)

@@ -48,6 +48,8 @@ class tst_XTideFolder : public QObject {
     void packageSearch_data();
     void packageSearch();
     void harmonicsFile();
+    void harmonicsLink_data();
+    void harmonicsLink();
 
     void cancelShowsMessageAndStops();
     void chosenFolderIsTakenAsIs();
@@ -145,6 +147,43 @@ void tst_XTideFolder::harmonicsFile() {
     QCOMPARE(app.GetHarmonicsFile(), QString());  // empty xtideFolder
     app.xtideFolder = folder;
     QCOMPARE(app.GetHarmonicsFile(), XTideFolder::HarmonicsFile(folder));
+}
+
+void tst_XTideFolder::harmonicsLink_data() {
+    QTest::addColumn<QString>("target");  // relative to the application folder
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("to a folder of databases") << QStringLiteral("xtide data") << true;
+    QTest::newRow("to a database file")
+        << QStringLiteral("xtide data/harmonics-dwf-20990101-free.tcd") << true;
+    QTest::newRow("dangling: its database renamed")
+        << QStringLiteral("xtide data/harmonics-dwf-20190101-free.tcd") << false;
+}
+
+void tst_XTideFolder::harmonicsLink() {
+    // The package's harmonics.tcd is a link, as the installed copy's is.
+    QFETCH(QString, target);
+    QFETCH(bool, found);
+    layOut(root(), {kAppRes + QStringLiteral("/tide"),
+                    QStringLiteral("xtide data/harmonics-dwf-20990101-free.tcd"),
+                    QStringLiteral("xtide data/harmonics-dwf-20990101-nonfree.tcd")});
+    const QString resources = root() + QLatin1Char('/') + kAppRes;
+    const QString link = resources + QStringLiteral("/harmonics.tcd");
+    QVERIFY(QFile::link(root() + QLatin1Char('/') + target, link));
+
+    QCOMPARE(XTideFolder::FindInPackages(), found ? resources : QString());
+    QCOMPARE(XTideFolder::HasHarmonicsDatabase(resources), found);
+    QCOMPARE(XTideFolder::HarmonicsFile(resources), found ? ShellWord::ShellPath(link) : QString());
+
+    ScriptedDialogs dialogs;
+    TestApp app;
+    QCOMPARE(app.Event_Open(), found);
+    if (found) {
+        QCOMPARE(app.xtideFolder, resources);
+        QVERIFY(dialogs.requests.isEmpty());
+    } else {
+        QCOMPARE(dialogs.requests.size(), 2);  // the folder dialog, then the message
+    }
 }
 
 void tst_XTideFolder::cancelShowsMessageAndStops() {
