@@ -33,8 +33,8 @@ class ClaimedFile {
     // File() sees a closed device that refuses its writes.
     void Close();
 
-    static const char* const
-        kBeingWritten;  // ": a calendar run of another window is writing to it"
+    // ": a calendar run of another window is writing to it", the Cause() of a held file.
+    static const char* const kBeingWritten;
 
   private:
     explicit ClaimedFile(const QString& path) : path(path) {}

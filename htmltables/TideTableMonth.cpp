@@ -3,6 +3,7 @@
 
 #include <QFileDevice>
 
+#include "calendar/MonthEdge.h"
 #include "calendar/TideOutputReader.h"
 #include "htmltables/PageStream.h"
 #include "htmltables/TideTablePage.h"

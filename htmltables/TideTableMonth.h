@@ -5,10 +5,10 @@
 
 #include <QString>
 
-#include "calendar/MonthEdge.h"
 #include "htmltables/DayRow.h"
 #include "htmltables/Navigation.h"
 
+class MonthEdge;
 class QIODevice;
 
 // The window's side of a page, each read when the page needs it: the period popups for each of
