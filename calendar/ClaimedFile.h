@@ -23,7 +23,6 @@ class ClaimedFile {
     // A file another run holds is left as it is.
     static Result Open(const QString& path);
 
-    ~ClaimedFile() = default;
     ClaimedFile(const ClaimedFile&) = delete;
     ClaimedFile& operator=(const ClaimedFile&) = delete;
 

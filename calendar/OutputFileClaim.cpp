@@ -74,7 +74,7 @@ OutputFileClaim::Result OutputFileClaim::Claim(int fd) {
     // descriptor that cannot take one, EBADF) leaves the claim inside this process alone.
     Claimed().insert(identity);
     result.status = Status::Taken;
-    result.claim.reset(new OutputFileClaim(fd, info.st_dev, info.st_ino));
+    result.claim.reset(new OutputFileClaim(fd, info));
     return result;
 }
 
@@ -97,10 +97,11 @@ OutputFileClaim::Result OutputFileClaim::TakeFolder(const QString& path) {
     return Claim(fd);
 }
 
+OutputFileClaim::OutputFileClaim(int fd, const struct stat& info)
+    : fd(fd), device(info.st_dev), inode(info.st_ino), regular(S_ISREG(info.st_mode)) {}
+
 bool OutputFileClaim::Truncate() {
-    struct stat info;
-    if (::fstat(fd, &info) != 0) return false;
-    if (!S_ISREG(info.st_mode)) return true;
+    if (!regular) return true;
     int done;
     do {
         done = ::ftruncate(fd, 0);

@@ -9,6 +9,7 @@
 // when the claim is destroyed; the lock also ends with the process.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <QString>
@@ -53,11 +54,12 @@ class OutputFileClaim {
     bool Truncate();
 
   private:
-    OutputFileClaim(int fd, dev_t device, ino_t inode) : fd(fd), device(device), inode(inode) {}
+    OutputFileClaim(int fd, const struct stat& info);
     // Claims the open descriptor `fd` (which the result then owns) or closes it.
     static Result Claim(int fd);
 
     int fd = -1;
     dev_t device = 0;
     ino_t inode = 0;
+    bool regular = false;  // a regular file, which Truncate() empties
 };
