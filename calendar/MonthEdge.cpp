@@ -15,7 +15,7 @@ void MonthEdge::BeginMonth(int newMonth, int newYear) {
     lastDay = QDate(year, month, 1).daysInMonth();
 }
 
-bool MonthEdge::IsRepeat(const QString& line, const TideEventLine& event) {
+bool MonthEdge::RecordAndCheckRepeat(const QString& line, const TideEventLine& event) {
     if (event.day == lastDay && event.hour == 23 && event.minute == 59) {
         current.append(AfterTime(line));
         return false;

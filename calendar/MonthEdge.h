@@ -13,17 +13,17 @@
 #include "calendar/TideEventLine.h"
 
 // Use: one per run, new (or Clear()ed) when the run starts. Call BeginMonth() before reading a
-// month's output, then IsRepeat() for each event line of the month, in order.
+// month's output, then RecordAndCheckRepeat() for each event line of the month, in order.
 class MonthEdge {
   public:
     void Clear();
     // The run now reads the month (1-12) of `year`. The previous month's last-minute events
     // count for it only when it is the calendar month after the one read before.
     void BeginMonth(int month, int year);
-    // True when `line` (whose event `event` is) repeats an event of the previous month's last
-    // minute: the caller passes over it. Every line of the month is to be offered, in order: its
-    // own last-minute events are kept for the next month.
-    bool IsRepeat(const QString& line, const TideEventLine& event);
+    // Records `line` (whose event `event` is) when it lies in the month's last minute, for the
+    // next month to compare with; true when it repeats an event of the previous month's last
+    // minute, and the caller passes over it. Every line of the month is to be offered, in order.
+    bool RecordAndCheckRepeat(const QString& line, const TideEventLine& event);
 
   private:
     // The text of a prediction line after its time: zone, value and kind.

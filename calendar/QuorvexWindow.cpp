@@ -469,7 +469,7 @@ void QuorvexWindow::Completed() {
     QString line;
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix);
-            event && !edge.IsRepeat(line, *event)) {
+            event && !edge.RecordAndCheckRepeat(line, *event)) {
             if (EventFilter::Wanted(*event, ReadFilterSettings()) &&
                 !outputHere->WriteEvent(runFormat, thisYear, thisMonth, event->day, event->hour,
                                         event->minute, event->eventText, event->zone)) {

@@ -79,7 +79,7 @@ TideTableMonth::Result TideTableMonth::WritePage(QIODevice* device, const QStrin
     QString line;
     while (reader.NextLine(&line)) {
         if (const auto event = TideOutputReader::ReadLine(line, prefix);
-            event && !(sources.edge && sources.edge->IsRepeat(line, *event))) {
+            event && !(sources.edge && sources.edge->RecordAndCheckRepeat(line, *event))) {
             if (event->day != tides.day) {
                 if (tides.day > 0 && !writeRow(tides)) return result;
                 tides.Begin(event->day);

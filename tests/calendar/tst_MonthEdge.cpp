@@ -15,7 +15,7 @@ QStringList Read(MonthEdge& edge, int month, int year, const QStringList& lines)
     QStringList read;
     for (const QString& line : lines)
         if (const auto event = TideOutputReader::ReadLine(line, prefix);
-            event && !edge.IsRepeat(line, *event))
+            event && !edge.RecordAndCheckRepeat(line, *event))
             read << line;
     return read;
 }
