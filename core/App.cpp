@@ -10,6 +10,7 @@
 #include "core/MenuWindow.h"
 #include "engine/LocationCache.h"
 #include "engine/XTideFolder.h"
+#include "platform/ChildProcess.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Folders.h"
@@ -22,6 +23,9 @@ const QString kFreshLocation = QStringLiteral("No location specified");
 
 App::App() {
     theApp = this;
+    // A calendar file or settings document that is a pipe whose reader leaves must fail its
+    // write, not end every window.
+    ChildProcess::IgnoreBrokenPipes();
     AddMenuHandler(QStringLiteral("FileNewQuorvex"), [this] { return FileNewQuorvex_Action(); });
     AddMenuHandler(QStringLiteral("AppleAboutQuorvex"),
                    [this] { return AppleAboutQuorvex_Action(); });

@@ -12,6 +12,9 @@ namespace ChildProcess {
 void UseOwnProcessGroup(QProcess& process, qint64 fileSizeLimit) {
     process.setChildProcessModifier([fileSizeLimit] {
         ::setpgid(0, 0);
+        // The application ignores SIGPIPE (IgnoreBrokenPipes), and an ignored signal is
+        // inherited across exec: tide and the shell get the default back.
+        ::signal(SIGPIPE, SIG_DFL);
         if (fileSizeLimit <= 0) return;
         rlimit limit;
         if (::getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
@@ -22,6 +25,8 @@ void UseOwnProcessGroup(QProcess& process, qint64 fileSizeLimit) {
         ::signal(SIGXFSZ, SIG_DFL);
     });
 }
+
+void IgnoreBrokenPipes() { ::signal(SIGPIPE, SIG_IGN); }
 
 void Kill(QProcess& process) {
     if (process.state() == QProcess::NotRunning) return;

@@ -13,6 +13,11 @@ namespace ChildProcess {
 // may grow past that many bytes: a write beyond it ends the writer (SIGXFSZ).
 void UseOwnProcessGroup(QProcess& process, qint64 fileSizeLimit = 0);
 
+// Writes to a pipe whose reader has gone then fail with EPIPE, reported as any failed write,
+// instead of ending the whole application with SIGPIPE. Process-wide; every child that
+// UseOwnProcessGroup() starts still gets the default action back.
+void IgnoreBrokenPipes();
+
 // Ends a running child with its whole process group and waits (at most 2 s) until it has ended.
 // Does nothing when `process` is not running.
 void Stop(QProcess& process);

@@ -1,20 +1,25 @@
 // tst_App  The application object's document events (reuse of the single fresh main window),
-// its two menu commands and the about window they open.
+// its two menu commands and the about window they open, and how the process meets a pipe whose
+// reader has left.
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
+#include <csignal>
 
 #include "calendar/CalendarSettings.h"
 #include "calendar/QuorvexWindow.h"
 #include "core/AboutQuorvex.h"
 #include "core/App.h"
+#include "platform/ChildProcess.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 
@@ -50,6 +55,7 @@ class tst_App : public QObject {
     void aboutWindow();
     void aboutLinksOpenTheBrowser();
     void aboutCloseClosesOnlyItself();
+    void brokenPipesFailWritesButNotChildren();
 
   private:
     ScriptedDialogs dialogs;  // messages of windows' location listings end here
@@ -220,6 +226,37 @@ void tst_App::aboutCloseClosesOnlyItself() {
     QVERIFY(!second);
     QVERIFY(first && first->isVisible());
     QVERIFY(main && main->isVisible());
+}
+
+namespace {
+
+// Whether the status of a process (/proc/<pid>/status) shows SIGPIPE ignored.
+bool IgnoresSigPipe(const QByteArray& status) {
+    for (const QByteArray& line : status.split('\n'))
+        if (line.startsWith("SigIgn:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGPIPE - 1)) & 1;
+    return false;
+}
+
+}  // namespace
+
+// The application does not die of a pipe whose reader has left: its writes fail instead. The
+// children it starts (tide, through the shell) get SIGPIPE's default back, as a program started
+// from a terminal has it: an ignored signal would be inherited across exec.
+void tst_App::brokenPipesFailWritesButNotChildren() {
+    App app;
+    QFile self(QStringLiteral("/proc/self/status"));
+    QVERIFY(self.open(QIODevice::ReadOnly));
+    QVERIFY(IgnoresSigPipe(self.readAll()));
+
+    QProcess child;
+    ChildProcess::UseOwnProcessGroup(child);
+    child.start(QStringLiteral("/bin/bash"),
+                {QStringLiteral("-c"), QStringLiteral("cat /proc/self/status")});
+    QVERIFY(child.waitForFinished(10000));
+    const QByteArray status = child.readAllStandardOutput();
+    QVERIFY(status.contains("SigIgn:"));
+    QVERIFY(!IgnoresSigPipe(status));
 }
 
 QUORVEX_TEST_MAIN(tst_App)
