@@ -15,11 +15,11 @@
 
 #include "calendar/CalendarSettingsFile.h"
 #include "calendar/CalendarWriter.h"
-#include "calendar/ClaimedFile.h"
 #include "calendar/EventFilter.h"
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
+#include "calendar/RunClaimant.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -379,10 +379,11 @@ void QuorvexWindow::ComputeButton_Action() {
         return;
     }
     // A file that another run is writing, in this process or another, is left as it is.
-    ClaimedFile::Result claimed = ClaimedFile::Open(path);
+    ClaimedFile::Result claimed =
+        ClaimedFile::Open(path, RunClaimant::For(RunClaimant::CalendarRun, this));
     if (!claimed.file) {
         Dialogs::MsgBox(QString::fromLatin1(kUnableToSave) + QFileInfo(path).absoluteFilePath() +
-                            claimed.Cause(),
+                            RunClaimant::Cause(claimed, this),
                         this);
         return;
     }
@@ -500,6 +501,12 @@ void QuorvexWindow::Completed() {
         outputHere->WriteFooter(runFormat) && FullWrite::Flush(*outputFile->File());
     if (!written) {
         FailRun(WriteFailure());
+        return;
+    }
+    // A file system that writes later reports its failure at the close: not "Done" then.
+    if (!outputFile->Close()) {
+        FailRun(QString::fromLatin1(kUnableToWrite) + outputName + QStringLiteral(": ") +
+                outputFile->CloseError());
         return;
     }
     outputHere.reset();

@@ -16,11 +16,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "calendar/ClaimedFile.h"
 #include "calendar/LocationPicker.h"
 #include "calendar/MonthChain.h"
 #include "calendar/MonthList.h"
-#include "calendar/OutputFileClaim.h"
+#include "calendar/RunClaimant.h"
 #include "calendar/TideOutputReader.h"
 #include "calendar/TideRunCheck.h"
 #include "calendar/YearList.h"
@@ -30,9 +29,11 @@
 #include "htmltables/PageStream.h"
 #include "htmltables/TideTableMonth.h"
 #include "htmltables/TideTablePage.h"
+#include "platform/ClaimedFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/FullWrite.h"
+#include "platform/OutputFileClaim.h"
 #include "platform/PathButton.h"
 #include "platform/Text.h"
 #include "platform/YieldPacer.h"
@@ -278,7 +279,7 @@ void GenerateHTML::GenerateButton_Action() {
     }
     // A folder that a run of another window, or of another Quorvex, is writing is left as it
     // is: nothing in it is created, emptied or replaced.
-    OutputFileClaim::Result claim = OutputFileClaim::TakeFolder(outputTo);
+    OutputFileClaim::Result claim = OutputFileClaim::TakeFolder(outputTo, Claimant());
     if (claim.status != OutputFileClaim::Status::Taken) {
         Dialogs::MsgBox(QStringLiteral("Cannot access the output folder ") + p +
                             (claim.status == OutputFileClaim::Status::Held
@@ -293,10 +294,12 @@ void GenerateHTML::GenerateButton_Action() {
         // Asked for and impossible: the run would end without the list, or with an earlier
         // run's list beside this run's pages. A list that a calendar run is writing stays as it
         // is.
-        const QString csvPath = Folders::Child(outputTo, TideTablePage::kCsvFileName);
-        ClaimedFile::Result csv = ClaimedFile::Open(csvPath);
+        ClaimedFile::Result csv =
+            ClaimedFile::OpenIn(*claim.claim, outputTo, TideTablePage::kCsvFileName, Claimant());
         if (!csv.file) {
-            Dialogs::MsgBox(QStringLiteral("Unable to save to file ") + csvPath + csv.Cause(),
+            Dialogs::MsgBox(QStringLiteral("Unable to save to file ") +
+                                Folders::Child(outputTo, TideTablePage::kCsvFileName) +
+                                RunClaimant::Cause(csv, this),
                             this);
             return;
         }
@@ -339,12 +342,16 @@ void GenerateHTML::Completed() {
     Status->setText(month.StatusText());
     Status->repaint();
 
+    // Every file of the run is the one in the folder claimed at the press, wherever the
+    // folder's path leads by now.
     const QString pagePath = Folders::Child(outputTo, month.FileName());
-    ClaimedFile::Result page = ClaimedFile::Open(pagePath);
+    ClaimedFile::Result page =
+        ClaimedFile::OpenIn(*folderClaim, outputTo, month.FileName(), Claimant());
     pageFile = std::move(page.file);
     if (!pageFile) {
         StopRun();
-        Dialogs::MsgBox(QString::fromLatin1(kUnableToOutput) + pagePath + page.Cause(), this);
+        Dialogs::MsgBox(
+            QString::fromLatin1(kUnableToOutput) + pagePath + RunClaimant::Cause(page, this), this);
         return;
     }
 
@@ -410,7 +417,12 @@ void GenerateHTML::Completed() {
                         this);
         return;
     }
-    pageFile->Close();
+    if (!pageFile->Close()) {
+        publishIndex();
+        StopRun();
+        Dialogs::MsgBox(WriteFailure(pagePath, pageFile->CloseError()), this);
+        return;
+    }
 
     // The period's end is read now, so a change made during the run moves it.
     MonthChain::Next(thisMonth, thisYear);
@@ -432,18 +444,25 @@ void GenerateHTML::FinishRun() {
     if (csvFile) {
         QFile* csv = csvFile->File();
         if (!FullWrite::Flush(*csv)) csvWriteFailed = true;
-        if (csvWriteFailed) failures << WriteFailure(csvFile->Path(), csv->errorString());
+        if (csvWriteFailed)
+            failures << WriteFailure(csvFile->Path(), csv->errorString());
+        else if (!csvFile->Close())
+            failures << WriteFailure(csvFile->Path(), csvFile->CloseError());
         csvFile.reset();
     }
     const QString scrapPath = Folders::Child(outputTo, TideTablePage::kScrapFileName);
-    if (!scrapPath.isEmpty()) {
-        const ClaimedFile::Result scrap = ClaimedFile::Open(scrapPath);
+    if (folderClaim) {
+        const ClaimedFile::Result scrap =
+            ClaimedFile::OpenIn(*folderClaim, outputTo, TideTablePage::kScrapFileName, Claimant());
         const QByteArray bytes = TideTablePage::ScrapText(indexText).toUtf8();
         if (!scrap.file)
-            failures << QString::fromLatin1(kUnableToOutput) + scrapPath + scrap.Cause();
+            failures << QString::fromLatin1(kUnableToOutput) + scrapPath +
+                            RunClaimant::Cause(scrap, this);
         else if (QFile* file = scrap.file->File();
                  !FullWrite::Write(*file, bytes) || !FullWrite::Flush(*file))
             failures << WriteFailure(scrapPath, file->errorString());
+        else if (!scrap.file->Close())
+            failures << WriteFailure(scrapPath, scrap.file->CloseError());
     }
     StopRun();
     if (failures.isEmpty()) {
@@ -455,6 +474,10 @@ void GenerateHTML::FinishRun() {
         Dialogs::MsgBox(message, this);
         if (!self) return;
     }
+}
+
+OutputFileClaim::Claimant GenerateHTML::Claimant() const {
+    return RunClaimant::For(RunClaimant::GenerationRun, this);
 }
 
 void GenerateHTML::StopRun() {

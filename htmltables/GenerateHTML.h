@@ -10,12 +10,12 @@
 #include "core/MenuWindow.h"
 #include "engine/TideGetter.h"
 #include "engine/TideReceiver.h"
+#include "platform/OutputFileClaim.h"
 #include "platform/PathButton.h"
 
 class ClaimedFile;
 class QCheckBox;
 class LocationPicker;
-class OutputFileClaim;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -115,6 +115,8 @@ class GenerateHTML : public MenuWindow, public TideReceiver {
     void Event_Open();
     void FinishRun();  // after the last month: csv closed, "Done", the scrap file
     void StopRun();    // a failed month: files closed, the button free again
+    // Who claims the run's folder and files: this window's generation run.
+    OutputFileClaim::Claimant Claimant() const;
 
     QWidget* central = nullptr;
     LocationPicker* picker = nullptr;

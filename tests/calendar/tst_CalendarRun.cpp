@@ -25,8 +25,10 @@
 #include "calendar/YearList.h"
 #include "core/App.h"
 #include "support/ClaimHolder.h"
+#include "support/FailingClose.h"
 #include "support/FailingLocks.h"
 #include "support/FileSizeLimit.h"
+#include "support/NamedPipe.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestMain.h"
 #include "support/XTideFixture.h"
@@ -592,8 +594,8 @@ class TestCalendarRun : public QObject {
     }
 
     // Runs of two Quorvex processes: a file that the other process's run is writing is refused
-    // as one of another window is, under any name of it, and that process sees this window's
-    // claim while its run goes on.
+    // under any name of it, as held by another run (the lock cannot tell which kind), and that
+    // process sees this window's claim while its run goes on.
     void fileOfAnotherProcessRefused() {
         ScriptedDialogs dialogs;
         {
@@ -610,10 +612,9 @@ class TestCalendarRun : public QObject {
         SetPeriod(3, 2026, 3, 2026);
         window->OutputPath->setText(OutPath("hard.ics"));
         window->ComputeButton_Action();
-        QCOMPARE(
-            dialogs.messages,
-            QStringList{QStringLiteral("Unable to save to file ") + OutPath("hard.ics") +
-                        QStringLiteral(": a calendar run of another window is writing to it")});
+        QCOMPARE(dialogs.messages,
+                 QStringList{QStringLiteral("Unable to save to file ") + OutPath("hard.ics") +
+                             QStringLiteral(": another run is writing to it")});
         QVERIFY(!window->IsRunning());
         QCOMPARE(ReadFile(OutPath("cal.ics")), QByteArray("another process's calendar\n"));
 
@@ -726,18 +727,28 @@ class TestCalendarRun : public QObject {
         QCOMPARE(ReadFile(OutPath("failed.ics")).count("BEGIN:VCALENDAR"), 1);
     }
 
-    // A write that fails (a full disk) is reported with the file being written and the system's
-    // reason, also where the disk took part of the bytes, and stops the run; it never ends in
-    // "Done". The output path may have been changed since the run began.
+    // A write that fails (a full disk, a pipe whose reader has left, a file system that reports
+    // its delayed write error at the close) is reported with the file being written and the
+    // system's reason, also where the disk took part of the bytes, and stops the run; it never
+    // ends in "Done" and the window stays live. The output path may have been changed since the
+    // run began.
     void writeFailureStops_data() {
         QTest::addColumn<QString>("file");   // "" for a file of the run's folder
+        QTest::addColumn<QString>("fault");  // "disk", "pipe" or "close"
         QTest::addColumn<int>("sizeLimit");  // bytes a file may grow to; 0 for no limit
         QTest::addColumn<int>("reason");     // errno
-        QTest::newRow("refused at once") << "/dev/full" << 0 << ENOSPC;
-        QTest::newRow("taken in part in a month, caption changed") << "" << 600 << EFBIG;
+        QTest::newRow("refused at once") << "/dev/full"
+                                         << "disk" << 0 << ENOSPC;
+        QTest::newRow("taken in part in a month, caption changed") << ""
+                                                                   << "disk" << 600 << EFBIG;
+        QTest::newRow("pipe whose reader leaves") << ""
+                                                  << "pipe" << 0 << EPIPE;
+        QTest::newRow("error at the close") << ""
+                                            << "close" << 0 << EIO;
     }
     void writeFailureStops() {
         QFETCH(QString, file);
+        QFETCH(QString, fault);
         QFETCH(int, sizeLimit);
         QFETCH(int, reason);
         if (!file.isEmpty() && !QFileInfo::exists(file)) QSKIP("no /dev/full here");
@@ -754,11 +765,20 @@ class TestCalendarRun : public QObject {
                 limit = std::make_unique<FileSizeLimit>(sizeLimit);
                 QVERIFY(limit->isValid());
             }
+            std::unique_ptr<NamedPipe> pipe;
+            if (fault == QLatin1String("pipe")) {
+                pipe = std::make_unique<NamedPipe>(file, NamedPipe::Reader::Now);
+                QVERIFY(pipe->isValid());
+            }
+            std::unique_ptr<FailingClose> close;
+            if (fault == QLatin1String("close"))
+                close = std::make_unique<FailingClose>(QFileInfo(file).fileName());
             window->ComputeButton_Action();
             if (sizeLimit > 0) {
                 QVERIFY(window->IsRunning());
                 window->OutputPath->setText(OutPath("chosen later.ics"));
             }
+            if (pipe) pipe->CloseReader();  // the reader has read the header and leaves
             QTRY_COMPARE_WITH_TIMEOUT(dialogs.messages.size(), 1, kRunTimeout);
         }
         QCOMPARE(dialogs.messages.first(), QStringLiteral("Unable to write to file ") + file +

@@ -25,6 +25,7 @@
 #include "core/App.h"
 #include "htmltables/GenerateHTML.h"
 #include "support/ClaimHolder.h"
+#include "support/FailingClose.h"
 #include "support/FailingLocks.h"
 #include "support/FileSizeLimit.h"
 #include "support/NamedPipe.h"
@@ -99,6 +100,11 @@ class TestGenerateHTMLRun : public QObject {
     void fileOfACalendarRunRefused_data();
     void fileOfACalendarRunRefused();
     void calendarRefusesTheListOfARun();
+    void heldFileNamesItsHolder_data();
+    void heldFileNamesItsHolder();
+    void fileThatFailsLateIsReported_data();
+    void fileThatFailsLateIsReported();
+    void runKeepsToTheFolderItClaimed();
     void listThatIsAPipeWithAReaderIsWritten();
     void listThatCannotBeMadeRefusesRun_data();
     void listThatCannotBeMadeRefusesRun();
@@ -608,8 +614,8 @@ void TestGenerateHTMLRun::fileOfACalendarRunRefused() {
     QCOMPARE(ReadFile(Out(name)), ReadFile(Expected(name)));
 }
 
-// The list a generation run is writing is refused to a calendar run, as a calendar file of
-// another window is.
+// The list a generation run is writing is refused to a calendar run, in words that name a
+// generation run as its holder.
 void TestGenerateHTMLRun::calendarRefusesTheListOfARun() {
     ScriptedDialogs dialogs;
     Prepare(4);
@@ -624,10 +630,149 @@ void TestGenerateHTMLRun::calendarRefusesTheListOfARun() {
     calendar->ComputeButton_Action();
     QCOMPARE(dialogs.messages,
              QStringList{QStringLiteral("Unable to save to file ") + csv +
-                         QStringLiteral(": a calendar run of another window is writing to it")});
+                         QStringLiteral(": a generation run of another window is writing to it")});
     QVERIFY(!calendar->IsRunning());
     QCOMPARE(ReadFile(csv), QByteArray());
     delete calendar.data();
+}
+
+// A file of the run that another run holds is refused in words that name that holder: another
+// window's generation run (a list hard-linked to its list), this very run under another name (a
+// page hard-linked to the run's own list), or a run of another process, whose kind its lock
+// cannot tell.
+void TestGenerateHTMLRun::heldFileNamesItsHolder_data() {
+    QTest::addColumn<QString>("holder");   // "generation run", "same run", "other process"
+    QTest::addColumn<QString>("name");     // the refused file, in the output folder
+    QTest::addColumn<QString>("message");  // the message, after the file's path
+    QTest::newRow("a list hard-linked to another window's list")
+        << "generation run"
+        << "csv-version.txt"
+        << ": a generation run of another window is writing to it";
+    QTest::newRow("a page hard-linked to the run's own list")
+        << "same run"
+        << "2026-03-tides.html"
+        << ": this run is already writing to it under another name";
+    QTest::newRow("a page another process holds") << "other process"
+                                                  << "2026-03-tides.html"
+                                                  << ": another run is writing to it";
+}
+
+void TestGenerateHTMLRun::heldFileNamesItsHolder() {
+    QFETCH(QString, holder);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    QVERIFY(QDir().mkpath(outFolder));
+    const QString otherFolder = out->filePath(QStringLiteral("other"));
+    QPointer<GenerateHTML> other;
+    std::unique_ptr<ClaimHolder> process;
+    if (holder == QLatin1String("generation run")) {
+        other = new GenerateHTML;
+        SetRun(other, QString::fromUtf8(kSeattle), otherFolder, 3, 2026, 3, 2026);
+        fixture->setFailure("sleep:10");
+        other->GenerateButton_Action();
+        QVERIFY(other->IsRunning());
+        fixture->clearFailure();
+        QCOMPARE(::link(QFile::encodeName(QDir(otherFolder).filePath("csv-version.txt")),
+                        QFile::encodeName(Out(name))),
+                 0);
+    } else if (holder == QLatin1String("same run")) {
+        QFile list(Out(QStringLiteral("csv-version.txt")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.close();
+        QCOMPARE(::link(QFile::encodeName(list.fileName()), QFile::encodeName(Out(name))), 0);
+    } else {
+        QFile page(Out(name));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        process = std::make_unique<ClaimHolder>(ClaimHolder::Kind::File, Out(name));
+        QCOMPARE(process->Answer(), QByteArray("taken"));
+    }
+    w->GenerateButton_Action();
+    QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    const QString prefix = name == QLatin1String("csv-version.txt")
+                               ? QStringLiteral("Unable to save to file ")
+                               : QStringLiteral("Unable to output to file ");
+    QCOMPARE(dialogs.messages, QStringList{prefix + Out(name) + message});
+    QVERIFY(w->Status->text() != QStringLiteral("Done"));
+    QVERIFY(w->GenerateButton->isEnabled());
+    if (other) QVERIFY(other->IsRunning());
+    delete other.data();
+}
+
+// A file that reaches the disk only in part shows so late that its last write or its close
+// reports it: a list whose reader (a named pipe) leaves during the run, or a file system that
+// reports a delayed write error when a page, the list or the scrap file is closed (NFS). The run
+// reports that file with the system's reason and does not end in "Done".
+void TestGenerateHTMLRun::fileThatFailsLateIsReported_data() {
+    QTest::addColumn<QString>("name");   // the failing file, in the output folder
+    QTest::addColumn<QString>("fault");  // "pipe" or "close"
+    QTest::addColumn<int>("reason");     // errno
+    QTest::newRow("a list whose reader leaves") << "csv-version.txt"
+                                                << "pipe" << EPIPE;
+    QTest::newRow("a page failing at its close") << "2026-03-tides.html"
+                                                 << "close" << EIO;
+    QTest::newRow("the list failing at its close") << "csv-version.txt"
+                                                   << "close" << EIO;
+    QTest::newRow("the scrap file failing at its close") << "output-scrap.html"
+                                                         << "close" << EIO;
+}
+
+void TestGenerateHTMLRun::fileThatFailsLateIsReported() {
+    QFETCH(QString, name);
+    QFETCH(QString, fault);
+    QFETCH(int, reason);
+    ScriptedDialogs dialogs;
+    Prepare(3);
+    QVERIFY(QDir().mkpath(outFolder));
+    {
+        std::unique_ptr<NamedPipe> pipe;
+        std::unique_ptr<FailingClose> close;
+        if (fault == QLatin1String("pipe")) {
+            pipe = std::make_unique<NamedPipe>(Out(name), NamedPipe::Reader::Now);
+            QVERIFY(pipe->isValid());
+        } else {
+            close = std::make_unique<FailingClose>(name, reason);
+        }
+        w->GenerateButton_Action();
+        QVERIFY(w->IsRunning());
+        if (pipe) pipe->CloseReader();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->IsRunning(), kRunTimeout);
+    }
+    QCOMPARE(dialogs.messages,
+             QStringList{QStringLiteral("Unable to output to file ") + Out(name) +
+                         QStringLiteral(": ") + QString::fromLocal8Bit(strerror(reason))});
+    QCOMPARE(w->Status->text(), QStringLiteral("03/2026 computed"));
+    QVERIFY(w->GenerateButton->isEnabled());
+}
+
+// Every file of a run is written into the folder it claimed at the press: a folder renamed
+// during the run, with a link to another folder put in its place, keeps the rest of the run's
+// pages and its scrap file, and the other folder gets nothing.
+void TestGenerateHTMLRun::runKeepsToTheFolderItClaimed() {
+    ScriptedDialogs dialogs;
+    Prepare(4);
+    const QString other = out->filePath(QStringLiteral("other"));
+    const QString renamed = out->filePath(QStringLiteral("tables.old"));
+    QVERIFY(QDir().mkpath(other));
+    bool moved = false;
+    QPointer<GenerateHTML> win = w;
+    WhenReady(
+        this, [win] { return win && win->Status->text() == QLatin1String("03/2026 computed"); },
+        [&] { moved = QFile::rename(outFolder, renamed) && QFile::link(other, outFolder); });
+    fixture->setFailure("sleep:0.3");
+    w->GenerateButton_Action();
+    QTRY_COMPARE_WITH_TIMEOUT(w->Status->text(), QStringLiteral("Done"), kRunTimeout);
+    QVERIFY(moved);
+    QCOMPARE(dialogs.messages, QStringList());
+    QCOMPARE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+             QStringList());
+    for (const char* name :
+         {"2026-03-tides.html", "2026-04-tides.html", "output-scrap.html", "csv-version.txt"}) {
+        const QString file = QString::fromLatin1(name);
+        QCOMPARE(ReadFile(QDir(renamed).filePath(file)), ReadFile(Expected(file)));
+    }
 }
 
 // With "Also Generate CSV File" checked, a list that cannot be made refuses the press with the

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "calendar/OutputFileClaim.h"
+#include "platform/OutputFileClaim.h"
 
 int main(int argc, char** argv) {
     if (argc != 3 || (std::strcmp(argv[1], "file") != 0 && std::strcmp(argv[1], "folder") != 0)) {
@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
     }
     const QString path = QString::fromLocal8Bit(argv[2]);
     const OutputFileClaim::Result result = std::strcmp(argv[1], "file") == 0
-                                               ? OutputFileClaim::TakeFile(path)
-                                               : OutputFileClaim::TakeFolder(path);
+                                               ? OutputFileClaim::TakeFile(path, {})
+                                               : OutputFileClaim::TakeFolder(path, {});
     switch (result.status) {
         case OutputFileClaim::Status::Taken:
             std::puts("taken");

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "calendar/OutputFileClaim.h"
+#include "platform/OutputFileClaim.h"
 
 class FailingLocks {
   public:

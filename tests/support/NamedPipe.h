@@ -61,6 +61,13 @@ class NamedPipe {
         return bytes;
     }
 
+    // The reader leaves (Reader::Now): a writer's next write fails with EPIPE, or raises
+    // SIGPIPE where that is not ignored.
+    void CloseReader() {
+        if (readFd >= 0) ::close(readFd);
+        readFd = -1;
+    }
+
   private:
     int OpenReader() const { return ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
 
