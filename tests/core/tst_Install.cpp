@@ -3,7 +3,8 @@
 // harmonics database (a file, or a folder of them), and its desktop entry starts it; without
 // `tide` the rest is installed, the links of an earlier install are gone, and the installed
 // link-xtide the install names links XTide later, run from anywhere. A staged install links the
-// paths it is given; the manifest lists everything installed.
+// paths it is given; the manifest lists everything installed, staged or not, as CMake lists its
+// own files.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -107,6 +108,18 @@ bool HoldsTcdFile(const QString& folder) {
     return !QDir(folder).entryList({QStringLiteral("*.tcd")}, QDir::Files).isEmpty();
 }
 
+QStringList ReadManifest() {
+    QFile file(QStringLiteral(QUORVEX_BUILD_DIR "/install_manifest.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Whether a path names something, a dangling link too.
+bool Present(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 }  // namespace
 
 class tst_Install : public QObject {
@@ -121,6 +134,7 @@ class tst_Install : public QObject {
     void linkedLaterFromAnyFolder();
     void stagedInstallLinksGivenPaths_data();
     void stagedInstallLinksGivenPaths();
+    void manifestListsEveryInstalledFile_data();
     void manifestListsEveryInstalledFile();
 
   private:
@@ -337,29 +351,54 @@ void tst_Install::stagedInstallLinksGivenPaths() {
     QVERIFY(!QFileInfo::exists(prefix));  // nothing outside the staging folder
 }
 
+void tst_Install::manifestListsEveryInstalledFile_data() {
+    QTest::addColumn<bool>("staged");
+
+    QTest::newRow("straight into the prefix") << false;
+    QTest::newRow("staged into a DESTDIR") << true;
+}
+
 void tst_Install::manifestListsEveryInstalledFile() {
     // What an uninstall removes: every file and link under the prefix but the caches the
-    // desktop's tools rebuild.
-    const Run install = Install(withTide);
+    // desktop's tools rebuild, each listed by its path under the prefix, the form CMake gives
+    // the files it installs itself, staged or not.
+    QFETCH(bool, staged);
+    QProcessEnvironment environment = withTide;
+    QString stage;
+    if (staged) {
+        stage = dir->filePath(QStringLiteral("stage dir"));
+        environment.insert(QStringLiteral("DESTDIR"), stage);
+        environment.insert(QStringLiteral("XTIDE_TIDE"), QStringLiteral("/usr/bin/tide"));
+        environment.insert(QStringLiteral("XTIDE_HARMONICS"), QStringLiteral("/usr/share/xtide"));
+    }
+    const Run install = Install(environment);
     QVERIFY2(install.exitCode == 0, qPrintable(install.output));
-    QFile manifestFile(QStringLiteral(QUORVEX_BUILD_DIR "/install_manifest.txt"));
-    QVERIFY(manifestFile.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList manifest =
-        QString::fromUtf8(manifestFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const char* entry : {"/lib/quorvex/link-xtide", "/lib/quorvex/quorvex", "/bin/quorvex"})
+    const QStringList manifest = ReadManifest();
+
+    // CMake's own entries, and the project's in the same form.
+    for (const char* entry :
+         {"/lib/quorvex/quorvex", "/lib/quorvex/link-xtide", "/share/mime/packages/quorvex.xml"})
         QVERIFY2(manifest.contains(prefix + QLatin1String(entry)), entry);
+    QStringList strays;
+    for (const QString& entry : manifest) {
+        if (!entry.startsWith(prefix + QLatin1Char('/')) || !Present(stage + entry))
+            strays << entry;
+    }
+    QCOMPARE(strays, QStringList());
 
     const QRegularExpression cache(
         QStringLiteral("^/share/(mime/(?!packages/)|applications/mimeinfo\\.cache$)"));
     QStringList unlisted;
-    QDirIterator it(prefix, QDir::Files | QDir::System | QDir::Hidden,
+    QDirIterator it(stage + prefix, QDir::Files | QDir::System | QDir::Hidden,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
+        const QString path = it.next().mid(stage.size());
         if (!cache.match(path.mid(prefix.size())).hasMatch() && !manifest.contains(path))
             unlisted << path;
     }
     QCOMPARE(unlisted, QStringList());
+    for (const char* entry : {"/bin/quorvex", "/share/applications/quorvex.desktop"})
+        QVERIFY2(manifest.contains(prefix + QLatin1String(entry)), entry);
     QVERIFY(manifest.contains(resources + QStringLiteral("/tide")));
     QVERIFY(manifest.contains(resources + QStringLiteral("/harmonics.tcd")));
 }
