@@ -2,9 +2,9 @@
 // so that its own search finds the XTide folder linked from the `tide` on the PATH and the
 // harmonics database (a file, or a folder of them), and its desktop entry starts it; without
 // `tide` the rest is installed, the links of an earlier install are gone, and the installed
-// link-xtide the install names links XTide later, run from anywhere. A staged install links the
-// paths it is given; the manifest lists everything installed, staged or not, as CMake lists its
-// own files.
+// link-xtide the install names links XTide later, run from anywhere. A staged install links only
+// the paths it is given, nothing of the build machine; the manifest lists everything installed,
+// staged or not, as CMake lists its own files.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -132,13 +132,14 @@ class tst_Install : public QObject {
     void installedProgramFindsXTide();
     void linkedLaterFromAnyFolder_data();
     void linkedLaterFromAnyFolder();
-    void stagedInstallLinksGivenPaths_data();
-    void stagedInstallLinksGivenPaths();
+    void stagedInstallLinksOnlyGivenPaths_data();
+    void stagedInstallLinksOnlyGivenPaths();
     void manifestListsEveryInstalledFile_data();
     void manifestListsEveryInstalledFile();
 
   private:
     Run Install(const QProcessEnvironment& environment);
+    QString LinkXTide() const { return prefix + QStringLiteral("/lib/quorvex/link-xtide"); }
     // The XTide folder the installed program's own search finds, "" for none.
     QString FoundXTideFolder();
     // The installed program's own start: the XTide folder found without a dialog, its `tide`
@@ -313,27 +314,44 @@ void tst_Install::linkedLaterFromAnyFolder() {
     VerifyStartFindsXTide(database);
 }
 
-void tst_Install::stagedInstallLinksGivenPaths_data() {
-    QTest::addColumn<QString>("tide");  // XTIDE_TIDE and XTIDE_HARMONICS, paths of another system
+void tst_Install::stagedInstallLinksOnlyGivenPaths_data() {
+    // XTIDE_TIDE and XTIDE_HARMONICS, paths of another system ("" leaves one unset); the stand-in
+    // `tide` is on the PATH and a database in XTIDE_HARMONICS's place here, and neither is the
+    // other system's.
+    QTest::addColumn<QString>("tide");
     QTest::addColumn<QString>("harmonics");
     QTest::addColumn<bool>("installs");
+    QTest::addColumn<QString>("missing");  // what the install says is not linked, "" for nothing
 
-    QTest::newRow("absent here, linked as given")
+    QTest::newRow("both given, absent here: linked as given")
         << QStringLiteral("/opt/no such xtide/bin/tide")
-        << QStringLiteral("/opt/no such xtide/share/xtide") << true;
+        << QStringLiteral("/opt/no such xtide/share/xtide") << true << QString();
+    QTest::newRow("XTIDE_TIDE unset: no tide, not the one on the PATH")
+        << QString() << QStringLiteral("/usr/share/xtide") << true << QStringLiteral("XTide");
+    QTest::newRow("XTIDE_HARMONICS unset: no database, not Debian's of this machine")
+        << QStringLiteral("/usr/bin/tide") << QString() << true
+        << QStringLiteral("a harmonics database");
+    QTest::newRow("neither set: nothing linked")
+        << QString() << QString() << true << QStringLiteral("XTide");
     QTest::newRow("a relative path is refused")
-        << QStringLiteral("bin/tide") << QStringLiteral("/usr/share/xtide") << false;
+        << QStringLiteral("bin/tide") << QStringLiteral("/usr/share/xtide") << false << QString();
 }
 
-void tst_Install::stagedInstallLinksGivenPaths() {
+void tst_Install::stagedInstallLinksOnlyGivenPaths() {
     QFETCH(QString, tide);
     QFETCH(QString, harmonics);
     QFETCH(bool, installs);
+    QFETCH(QString, missing);
     const QString stage = dir->filePath(QStringLiteral("stage dir"));
     QProcessEnvironment staged = withTide;
     staged.insert(QStringLiteral("DESTDIR"), stage);
-    staged.insert(QStringLiteral("XTIDE_TIDE"), tide);
-    staged.insert(QStringLiteral("XTIDE_HARMONICS"), harmonics);
+    for (const auto& [name, value] : {std::pair{QStringLiteral("XTIDE_TIDE"), tide},
+                                      std::pair{QStringLiteral("XTIDE_HARMONICS"), harmonics}}) {
+        if (value.isEmpty())
+            staged.remove(name);
+        else
+            staged.insert(name, value);
+    }
     const Run install = Install(staged);
     const QString stagedResources = stage + resources;
     if (!installs) {
@@ -344,11 +362,33 @@ void tst_Install::stagedInstallLinksGivenPaths() {
         return;
     }
     QVERIFY2(install.exitCode == 0, qPrintable(install.output));
-    QVERIFY2(!install.output.contains(QStringLiteral("link it")), qPrintable(install.output));
-    QCOMPARE(QFile::symLinkTarget(stagedResources + QStringLiteral("/tide")), tide);
-    QCOMPARE(QFile::symLinkTarget(stagedResources + QStringLiteral("/harmonics.tcd")), harmonics);
-    QVERIFY(QFileInfo(stage + prefix + QStringLiteral("/lib/quorvex/link-xtide")).isExecutable());
+    QVERIFY(QFileInfo(stage + LinkXTide()).isExecutable());
     QVERIFY(!QFileInfo::exists(prefix));  // nothing outside the staging folder
+
+    // Linked: exactly what is given; without `tide`, not even the database.
+    const QString linkedHarmonics = tide.isEmpty() ? QString() : harmonics;
+    for (const auto& [entry, target] :
+         {std::pair{QStringLiteral("/tide"), tide},
+          std::pair{QStringLiteral("/harmonics.tcd"), linkedHarmonics}}) {
+        const QString path = stagedResources + entry;
+        if (target.isEmpty())
+            QVERIFY2(!Present(path),
+                     qPrintable(path + QStringLiteral(" -> ") + QFile::symLinkTarget(path)));
+        else
+            QCOMPARE(QFile::symLinkTarget(path), target);
+    }
+
+    // The install names what is missing and the command of the installed system that links it.
+    if (missing.isEmpty()) {
+        QVERIFY2(!install.output.contains(QStringLiteral("link it")), qPrintable(install.output));
+    } else {
+        const QString note =
+            QStringLiteral("Quorvex is installed without ") + missing + QStringLiteral("; once ");
+        const QString command =
+            QStringLiteral("link it, as root, with: '") + LinkXTide() + QLatin1Char('\'');
+        QVERIFY2(install.output.contains(note), qPrintable(install.output));
+        QVERIFY2(install.output.contains(command), qPrintable(install.output));
+    }
 }
 
 void tst_Install::manifestListsEveryInstalledFile_data() {
