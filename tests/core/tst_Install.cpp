@@ -4,7 +4,10 @@
 // `tide` the rest is installed, the links of an earlier install are gone, and the installed
 // link-xtide the install names links XTide later, run from anywhere. A staged install links only
 // the paths it is given, nothing of the build machine; the manifest lists everything installed,
-// staged or not, as CMake lists its own files.
+// staged or not, as CMake lists its own files. The installed link-xtide leaves alone what is not
+// its own, and a user running it on root's copy is told so before anything is removed.
+#include <unistd.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -136,6 +139,10 @@ class tst_Install : public QObject {
     void stagedInstallLinksOnlyGivenPaths();
     void manifestListsEveryInstalledFile_data();
     void manifestListsEveryInstalledFile();
+    void linkXTideLeavesNonLinksAlone_data();
+    void linkXTideLeavesNonLinksAlone();
+    void linkXTideAsUserOnRootsCopy_data();
+    void linkXTideAsUserOnRootsCopy();
 
   private:
     Run Install(const QProcessEnvironment& environment);
@@ -441,6 +448,130 @@ void tst_Install::manifestListsEveryInstalledFile() {
         QVERIFY2(manifest.contains(prefix + QLatin1String(entry)), entry);
     QVERIFY(manifest.contains(resources + QStringLiteral("/tide")));
     QVERIFY(manifest.contains(resources + QStringLiteral("/harmonics.tcd")));
+}
+
+void tst_Install::linkXTideLeavesNonLinksAlone_data() {
+    QTest::addColumn<QString>("entry");  // where the non-link stands
+    QTest::addColumn<bool>("folder");    // a folder, else a file
+    QTest::addColumn<bool>("sample");    // over a sample layout instead of the install's links
+    QTest::addColumn<bool>("tideFound");
+    QTest::addColumn<QString>("message");
+
+    const QString blocks = QStringLiteral(", not a link; it is left alone and nothing is linked");
+    const QString left = QStringLiteral(", not a link");
+    QTest::newRow("a folder where tide is linked")
+        << QStringLiteral("tide") << true << false << true
+        << QStringLiteral("is a folder") + blocks;
+    QTest::newRow("a file where harmonics.tcd is linked")
+        << QStringLiteral("harmonics.tcd") << false << false << true
+        << QStringLiteral("is a file") + blocks;
+    QTest::newRow("a folder where tide was, no tide found")
+        << QStringLiteral("tide") << true << false << false
+        << QStringLiteral("it is a folder") + left;
+    QTest::newRow("a file where harmonics.tcd was, no tide found")
+        << QStringLiteral("harmonics.tcd") << false << false << false
+        << QStringLiteral("it is a file") + left;
+    QTest::newRow("a folder in a sample layout, no tide found")
+        << QStringLiteral("tide") << true << true << false
+        << QStringLiteral("it is a folder") + left;
+}
+
+void tst_Install::linkXTideLeavesNonLinksAlone() {
+    QFETCH(QString, entry);
+    QFETCH(bool, folder);
+    QFETCH(bool, sample);
+    QFETCH(bool, tideFound);
+    QFETCH(QString, message);
+    QCOMPARE(Install(withTide).exitCode, 0);
+    const QString other =
+        entry == QLatin1String("tide") ? QStringLiteral("harmonics.tcd") : QStringLiteral("tide");
+    const QString otherPath = resources + QLatin1Char('/') + other;
+    const QString otherTarget = QFile::symLinkTarget(otherPath);
+    QVERIFY(!otherTarget.isEmpty());
+    if (sample) {  // the layout of tools/xtide-folder --sample: copies beside a standin-data link
+        QVERIFY(QFile::remove(otherPath));
+        WriteFile(otherPath, "placeholder harmonics database for the tide stand-in\n");
+        QVERIFY(QFile::link(dir->path(), resources + QStringLiteral("/standin-data")));
+    }
+
+    // Someone's own folder or file where a link belongs.
+    const QString path = resources + QLatin1Char('/') + entry;
+    QVERIFY(QFile::remove(path));
+    if (folder) {
+        QVERIFY(QDir().mkdir(path));
+        WriteFile(path + QStringLiteral("/kept"), "kept\n");
+    } else {
+        WriteFile(path, "kept\n");
+    }
+
+    // Run with other paths to link than the install's, so that any new link would show.
+    const QString otherTide = dir->filePath(QStringLiteral("other tide"));
+    WriteFile(otherTide, "#!/bin/sh\nexit 0\n");
+    QVERIFY(QFile::setPermissions(otherTide, QFile::ReadOwner | QFile::WriteOwner |
+                                                 QFile::ExeOwner | QFile::ReadOther |
+                                                 QFile::ExeOther));
+    QProcessEnvironment environment = withoutTide;
+    if (tideFound) environment.insert(QStringLiteral("XTIDE_TIDE"), otherTide);
+    environment.insert(QStringLiteral("XTIDE_HARMONICS"), database);
+    const Run link = RunProcess(QStringLiteral("/bin/bash"), {LinkXTide()}, environment);
+
+    QVERIFY2(link.output.contains(path + (tideFound ? QStringLiteral(" ") : QStringLiteral(": ")) +
+                                  message),
+             qPrintable(link.output));
+    QVERIFY2(!link.output.contains(QStringLiteral("rm:")), qPrintable(link.output));
+    QCOMPARE(QFileInfo(path).isDir(), folder);
+    QVERIFY(QFileInfo::exists(folder ? path + QStringLiteral("/kept") : path));
+    if (tideFound) {
+        // Found, `tide` is to be linked over it: nothing changes and the command fails.
+        QCOMPARE(link.exitCode, 1);
+        QCOMPARE(QFile::symLinkTarget(otherPath), otherTarget);
+    } else {
+        // Without `tide` the rest of what an earlier run left goes all the same.
+        QVERIFY2(link.exitCode == 0, qPrintable(link.output));
+        QVERIFY(!Present(otherPath));
+        QVERIFY(!Present(resources + QStringLiteral("/standin-data")));
+    }
+}
+
+void tst_Install::linkXTideAsUserOnRootsCopy_data() {
+    QTest::addColumn<bool>("tideFound");
+
+    QTest::newRow("no tide found: root's links stay") << false;
+    QTest::newRow("tide found: nothing is linked") << true;
+}
+
+void tst_Install::linkXTideAsUserOnRootsCopy() {
+    QFETCH(bool, tideFound);
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (geteuid() != 0 || setpriv.isEmpty())
+        QSKIP("needs root and setpriv, to run link-xtide as another user on root's copy");
+    QCOMPARE(Install(withTide).exitCode, 0);
+    const QString tideTarget = QFile::symLinkTarget(resources + QStringLiteral("/tide"));
+    const QString harmonicsTarget =
+        QFile::symLinkTarget(resources + QStringLiteral("/harmonics.tcd"));
+    QVERIFY(!tideTarget.isEmpty() && !harmonicsTarget.isEmpty());
+
+    // The copy, root's, is open to every user to read and run, as an install into /usr is.
+    QVERIFY(QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ExeOwner | QFile::ReadOther |
+                                                   QFile::ExeOther));
+    const QStringList asNobody = {QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"),
+                                  QStringLiteral("--clear-groups"), QStringLiteral("/bin/bash")};
+    const QProcessEnvironment environment = tideFound ? withTide : withoutTide;
+    if (RunProcess(setpriv,
+                   asNobody + QStringList{QStringLiteral("-c"), QStringLiteral("test -r \"$0\""),
+                                          LinkXTide()},
+                   environment)
+            .exitCode != 0)
+        QSKIP("the user nobody cannot read the installed copy here");
+
+    const Run link = RunProcess(setpriv, asNobody + QStringList{LinkXTide()}, environment);
+    QCOMPARE(link.exitCode, 1);
+    QCOMPARE(link.output, QStringLiteral("link-xtide: cannot write to ") + resources +
+                              QStringLiteral(" (a copy installed as root is linked as root)\n"));
+    QCOMPARE(QFile::symLinkTarget(resources + QStringLiteral("/tide")), tideTarget);
+    QCOMPARE(QFile::symLinkTarget(resources + QStringLiteral("/harmonics.tcd")), harmonicsTarget);
 }
 
 QUORVEX_TEST_MAIN(tst_Install)
