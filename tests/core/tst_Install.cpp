@@ -2,8 +2,12 @@
 // so that its own search finds the XTide folder linked from the `tide` on the PATH and the
 // harmonics database (a file, or a folder of them), and its desktop entry starts it; without
 // `tide` the rest is installed, the links of an earlier install are gone, and the installed
-// link-xtide the install names links XTide later, run from anywhere. A staged install links the
-// paths it is given; the manifest lists everything installed.
+// link-xtide the install names links XTide later, run from anywhere. A staged install links only
+// the paths it is given, nothing of the build machine; the manifest lists everything installed,
+// staged or not, as CMake lists its own files. The installed link-xtide leaves alone what is not
+// its own, and a user running it on root's copy is told so before anything is removed.
+#include <unistd.h>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -107,6 +111,18 @@ bool HoldsTcdFile(const QString& folder) {
     return !QDir(folder).entryList({QStringLiteral("*.tcd")}, QDir::Files).isEmpty();
 }
 
+QStringList ReadManifest() {
+    QFile file(QStringLiteral(QUORVEX_BUILD_DIR "/install_manifest.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Whether a path names something, a dangling link too.
+bool Present(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 }  // namespace
 
 class tst_Install : public QObject {
@@ -119,12 +135,18 @@ class tst_Install : public QObject {
     void installedProgramFindsXTide();
     void linkedLaterFromAnyFolder_data();
     void linkedLaterFromAnyFolder();
-    void stagedInstallLinksGivenPaths_data();
-    void stagedInstallLinksGivenPaths();
+    void stagedInstallLinksOnlyGivenPaths_data();
+    void stagedInstallLinksOnlyGivenPaths();
+    void manifestListsEveryInstalledFile_data();
     void manifestListsEveryInstalledFile();
+    void linkXTideLeavesNonLinksAlone_data();
+    void linkXTideLeavesNonLinksAlone();
+    void linkXTideAsUserOnRootsCopy_data();
+    void linkXTideAsUserOnRootsCopy();
 
   private:
     Run Install(const QProcessEnvironment& environment);
+    QString LinkXTide() const { return prefix + QStringLiteral("/lib/quorvex/link-xtide"); }
     // The XTide folder the installed program's own search finds, "" for none.
     QString FoundXTideFolder();
     // The installed program's own start: the XTide folder found without a dialog, its `tide`
@@ -299,27 +321,44 @@ void tst_Install::linkedLaterFromAnyFolder() {
     VerifyStartFindsXTide(database);
 }
 
-void tst_Install::stagedInstallLinksGivenPaths_data() {
-    QTest::addColumn<QString>("tide");  // XTIDE_TIDE and XTIDE_HARMONICS, paths of another system
+void tst_Install::stagedInstallLinksOnlyGivenPaths_data() {
+    // XTIDE_TIDE and XTIDE_HARMONICS, paths of another system ("" leaves one unset); the stand-in
+    // `tide` is on the PATH and a database in XTIDE_HARMONICS's place here, and neither is the
+    // other system's.
+    QTest::addColumn<QString>("tide");
     QTest::addColumn<QString>("harmonics");
     QTest::addColumn<bool>("installs");
+    QTest::addColumn<QString>("missing");  // what the install says is not linked, "" for nothing
 
-    QTest::newRow("absent here, linked as given")
+    QTest::newRow("both given, absent here: linked as given")
         << QStringLiteral("/opt/no such xtide/bin/tide")
-        << QStringLiteral("/opt/no such xtide/share/xtide") << true;
+        << QStringLiteral("/opt/no such xtide/share/xtide") << true << QString();
+    QTest::newRow("XTIDE_TIDE unset: no tide, not the one on the PATH")
+        << QString() << QStringLiteral("/usr/share/xtide") << true << QStringLiteral("XTide");
+    QTest::newRow("XTIDE_HARMONICS unset: no database, not Debian's of this machine")
+        << QStringLiteral("/usr/bin/tide") << QString() << true
+        << QStringLiteral("a harmonics database");
+    QTest::newRow("neither set: nothing linked")
+        << QString() << QString() << true << QStringLiteral("XTide");
     QTest::newRow("a relative path is refused")
-        << QStringLiteral("bin/tide") << QStringLiteral("/usr/share/xtide") << false;
+        << QStringLiteral("bin/tide") << QStringLiteral("/usr/share/xtide") << false << QString();
 }
 
-void tst_Install::stagedInstallLinksGivenPaths() {
+void tst_Install::stagedInstallLinksOnlyGivenPaths() {
     QFETCH(QString, tide);
     QFETCH(QString, harmonics);
     QFETCH(bool, installs);
+    QFETCH(QString, missing);
     const QString stage = dir->filePath(QStringLiteral("stage dir"));
     QProcessEnvironment staged = withTide;
     staged.insert(QStringLiteral("DESTDIR"), stage);
-    staged.insert(QStringLiteral("XTIDE_TIDE"), tide);
-    staged.insert(QStringLiteral("XTIDE_HARMONICS"), harmonics);
+    for (const auto& [name, value] : {std::pair{QStringLiteral("XTIDE_TIDE"), tide},
+                                      std::pair{QStringLiteral("XTIDE_HARMONICS"), harmonics}}) {
+        if (value.isEmpty())
+            staged.remove(name);
+        else
+            staged.insert(name, value);
+    }
     const Run install = Install(staged);
     const QString stagedResources = stage + resources;
     if (!installs) {
@@ -330,38 +369,209 @@ void tst_Install::stagedInstallLinksGivenPaths() {
         return;
     }
     QVERIFY2(install.exitCode == 0, qPrintable(install.output));
-    QVERIFY2(!install.output.contains(QStringLiteral("link it")), qPrintable(install.output));
-    QCOMPARE(QFile::symLinkTarget(stagedResources + QStringLiteral("/tide")), tide);
-    QCOMPARE(QFile::symLinkTarget(stagedResources + QStringLiteral("/harmonics.tcd")), harmonics);
-    QVERIFY(QFileInfo(stage + prefix + QStringLiteral("/lib/quorvex/link-xtide")).isExecutable());
+    QVERIFY(QFileInfo(stage + LinkXTide()).isExecutable());
     QVERIFY(!QFileInfo::exists(prefix));  // nothing outside the staging folder
+
+    // Linked: exactly what is given; without `tide`, not even the database.
+    const QString linkedHarmonics = tide.isEmpty() ? QString() : harmonics;
+    for (const auto& [entry, target] :
+         {std::pair{QStringLiteral("/tide"), tide},
+          std::pair{QStringLiteral("/harmonics.tcd"), linkedHarmonics}}) {
+        const QString path = stagedResources + entry;
+        if (target.isEmpty())
+            QVERIFY2(!Present(path),
+                     qPrintable(path + QStringLiteral(" -> ") + QFile::symLinkTarget(path)));
+        else
+            QCOMPARE(QFile::symLinkTarget(path), target);
+    }
+
+    // The install names what is missing and the command of the installed system that links it.
+    if (missing.isEmpty()) {
+        QVERIFY2(!install.output.contains(QStringLiteral("link it")), qPrintable(install.output));
+    } else {
+        const QString note =
+            QStringLiteral("Quorvex is installed without ") + missing + QStringLiteral("; once ");
+        const QString command =
+            QStringLiteral("link it, as root, with: '") + LinkXTide() + QLatin1Char('\'');
+        QVERIFY2(install.output.contains(note), qPrintable(install.output));
+        QVERIFY2(install.output.contains(command), qPrintable(install.output));
+    }
+}
+
+void tst_Install::manifestListsEveryInstalledFile_data() {
+    QTest::addColumn<bool>("staged");
+
+    QTest::newRow("straight into the prefix") << false;
+    QTest::newRow("staged into a DESTDIR") << true;
 }
 
 void tst_Install::manifestListsEveryInstalledFile() {
     // What an uninstall removes: every file and link under the prefix but the caches the
-    // desktop's tools rebuild.
-    const Run install = Install(withTide);
+    // desktop's tools rebuild, each listed by its path under the prefix, the form CMake gives
+    // the files it installs itself, staged or not.
+    QFETCH(bool, staged);
+    QProcessEnvironment environment = withTide;
+    QString stage;
+    if (staged) {
+        stage = dir->filePath(QStringLiteral("stage dir"));
+        environment.insert(QStringLiteral("DESTDIR"), stage);
+        environment.insert(QStringLiteral("XTIDE_TIDE"), QStringLiteral("/usr/bin/tide"));
+        environment.insert(QStringLiteral("XTIDE_HARMONICS"), QStringLiteral("/usr/share/xtide"));
+    }
+    const Run install = Install(environment);
     QVERIFY2(install.exitCode == 0, qPrintable(install.output));
-    QFile manifestFile(QStringLiteral(QUORVEX_BUILD_DIR "/install_manifest.txt"));
-    QVERIFY(manifestFile.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QStringList manifest =
-        QString::fromUtf8(manifestFile.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const char* entry : {"/lib/quorvex/link-xtide", "/lib/quorvex/quorvex", "/bin/quorvex"})
+    const QStringList manifest = ReadManifest();
+
+    // CMake's own entries, and the project's in the same form.
+    for (const char* entry :
+         {"/lib/quorvex/quorvex", "/lib/quorvex/link-xtide", "/share/mime/packages/quorvex.xml"})
         QVERIFY2(manifest.contains(prefix + QLatin1String(entry)), entry);
+    QStringList strays;
+    for (const QString& entry : manifest) {
+        if (!entry.startsWith(prefix + QLatin1Char('/')) || !Present(stage + entry))
+            strays << entry;
+    }
+    QCOMPARE(strays, QStringList());
 
     const QRegularExpression cache(
         QStringLiteral("^/share/(mime/(?!packages/)|applications/mimeinfo\\.cache$)"));
     QStringList unlisted;
-    QDirIterator it(prefix, QDir::Files | QDir::System | QDir::Hidden,
+    QDirIterator it(stage + prefix, QDir::Files | QDir::System | QDir::Hidden,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString path = it.next();
+        const QString path = it.next().mid(stage.size());
         if (!cache.match(path.mid(prefix.size())).hasMatch() && !manifest.contains(path))
             unlisted << path;
     }
     QCOMPARE(unlisted, QStringList());
+    for (const char* entry : {"/bin/quorvex", "/share/applications/quorvex.desktop"})
+        QVERIFY2(manifest.contains(prefix + QLatin1String(entry)), entry);
     QVERIFY(manifest.contains(resources + QStringLiteral("/tide")));
     QVERIFY(manifest.contains(resources + QStringLiteral("/harmonics.tcd")));
+}
+
+void tst_Install::linkXTideLeavesNonLinksAlone_data() {
+    QTest::addColumn<QString>("entry");  // where the non-link stands
+    QTest::addColumn<bool>("folder");    // a folder, else a file
+    QTest::addColumn<bool>("sample");    // over a sample layout instead of the install's links
+    QTest::addColumn<bool>("tideFound");
+    QTest::addColumn<QString>("message");
+
+    const QString blocks = QStringLiteral(", not a link; it is left alone and nothing is linked");
+    const QString left = QStringLiteral(", not a link");
+    QTest::newRow("a folder where tide is linked")
+        << QStringLiteral("tide") << true << false << true
+        << QStringLiteral("is a folder") + blocks;
+    QTest::newRow("a file where harmonics.tcd is linked")
+        << QStringLiteral("harmonics.tcd") << false << false << true
+        << QStringLiteral("is a file") + blocks;
+    QTest::newRow("a folder where tide was, no tide found")
+        << QStringLiteral("tide") << true << false << false
+        << QStringLiteral("it is a folder") + left;
+    QTest::newRow("a file where harmonics.tcd was, no tide found")
+        << QStringLiteral("harmonics.tcd") << false << false << false
+        << QStringLiteral("it is a file") + left;
+    QTest::newRow("a folder in a sample layout, no tide found")
+        << QStringLiteral("tide") << true << true << false
+        << QStringLiteral("it is a folder") + left;
+}
+
+void tst_Install::linkXTideLeavesNonLinksAlone() {
+    QFETCH(QString, entry);
+    QFETCH(bool, folder);
+    QFETCH(bool, sample);
+    QFETCH(bool, tideFound);
+    QFETCH(QString, message);
+    QCOMPARE(Install(withTide).exitCode, 0);
+    const QString other =
+        entry == QLatin1String("tide") ? QStringLiteral("harmonics.tcd") : QStringLiteral("tide");
+    const QString otherPath = resources + QLatin1Char('/') + other;
+    const QString otherTarget = QFile::symLinkTarget(otherPath);
+    QVERIFY(!otherTarget.isEmpty());
+    if (sample) {  // the layout of tools/xtide-folder --sample: copies beside a standin-data link
+        QVERIFY(QFile::remove(otherPath));
+        WriteFile(otherPath, "placeholder harmonics database for the tide stand-in\n");
+        QVERIFY(QFile::link(dir->path(), resources + QStringLiteral("/standin-data")));
+    }
+
+    // Someone's own folder or file where a link belongs.
+    const QString path = resources + QLatin1Char('/') + entry;
+    QVERIFY(QFile::remove(path));
+    if (folder) {
+        QVERIFY(QDir().mkdir(path));
+        WriteFile(path + QStringLiteral("/kept"), "kept\n");
+    } else {
+        WriteFile(path, "kept\n");
+    }
+
+    // Run with other paths to link than the install's, so that any new link would show.
+    const QString otherTide = dir->filePath(QStringLiteral("other tide"));
+    WriteFile(otherTide, "#!/bin/sh\nexit 0\n");
+    QVERIFY(QFile::setPermissions(otherTide, QFile::ReadOwner | QFile::WriteOwner |
+                                                 QFile::ExeOwner | QFile::ReadOther |
+                                                 QFile::ExeOther));
+    QProcessEnvironment environment = withoutTide;
+    if (tideFound) environment.insert(QStringLiteral("XTIDE_TIDE"), otherTide);
+    environment.insert(QStringLiteral("XTIDE_HARMONICS"), database);
+    const Run link = RunProcess(QStringLiteral("/bin/bash"), {LinkXTide()}, environment);
+
+    QVERIFY2(link.output.contains(path + (tideFound ? QStringLiteral(" ") : QStringLiteral(": ")) +
+                                  message),
+             qPrintable(link.output));
+    QVERIFY2(!link.output.contains(QStringLiteral("rm:")), qPrintable(link.output));
+    QCOMPARE(QFileInfo(path).isDir(), folder);
+    QVERIFY(QFileInfo::exists(folder ? path + QStringLiteral("/kept") : path));
+    if (tideFound) {
+        // Found, `tide` is to be linked over it: nothing changes and the command fails.
+        QCOMPARE(link.exitCode, 1);
+        QCOMPARE(QFile::symLinkTarget(otherPath), otherTarget);
+    } else {
+        // Without `tide` the rest of what an earlier run left goes all the same.
+        QVERIFY2(link.exitCode == 0, qPrintable(link.output));
+        QVERIFY(!Present(otherPath));
+        QVERIFY(!Present(resources + QStringLiteral("/standin-data")));
+    }
+}
+
+void tst_Install::linkXTideAsUserOnRootsCopy_data() {
+    QTest::addColumn<bool>("tideFound");
+
+    QTest::newRow("no tide found: root's links stay") << false;
+    QTest::newRow("tide found: nothing is linked") << true;
+}
+
+void tst_Install::linkXTideAsUserOnRootsCopy() {
+    QFETCH(bool, tideFound);
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (geteuid() != 0 || setpriv.isEmpty())
+        QSKIP("needs root and setpriv, to run link-xtide as another user on root's copy");
+    QCOMPARE(Install(withTide).exitCode, 0);
+    const QString tideTarget = QFile::symLinkTarget(resources + QStringLiteral("/tide"));
+    const QString harmonicsTarget =
+        QFile::symLinkTarget(resources + QStringLiteral("/harmonics.tcd"));
+    QVERIFY(!tideTarget.isEmpty() && !harmonicsTarget.isEmpty());
+
+    // The copy, root's, is open to every user to read and run, as an install into /usr is.
+    QVERIFY(QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                   QFile::ExeOwner | QFile::ReadOther |
+                                                   QFile::ExeOther));
+    const QStringList asNobody = {QStringLiteral("--reuid=nobody"),
+                                  QStringLiteral("--regid=nogroup"),
+                                  QStringLiteral("--clear-groups"), QStringLiteral("/bin/bash")};
+    const QProcessEnvironment environment = tideFound ? withTide : withoutTide;
+    if (RunProcess(setpriv,
+                   asNobody + QStringList{QStringLiteral("-c"), QStringLiteral("test -r \"$0\""),
+                                          LinkXTide()},
+                   environment)
+            .exitCode != 0)
+        QSKIP("the user nobody cannot read the installed copy here");
+
+    const Run link = RunProcess(setpriv, asNobody + QStringList{LinkXTide()}, environment);
+    QCOMPARE(link.exitCode, 1);
+    QCOMPARE(link.output, QStringLiteral("link-xtide: cannot write to ") + resources +
+                              QStringLiteral(" (a copy installed as root is linked as root)\n"));
+    QCOMPARE(QFile::symLinkTarget(resources + QStringLiteral("/tide")), tideTarget);
+    QCOMPARE(QFile::symLinkTarget(resources + QStringLiteral("/harmonics.tcd")), harmonicsTarget);
 }
 
 QUORVEX_TEST_MAIN(tst_Install)
