@@ -69,7 +69,10 @@ QString LocationGetter::LocationListCommand(const QString& xtideFolder, const QS
     return TideCommand::EnterFolder(xtideFolder) +
            QStringLiteral("; export HFILE_PATH=./harmonics.tcd;./tide -l") +
            ShellWord::ShellPath(Folders::Child(xtideFolder, QStringLiteral("harmonics.tcd"))) +
-           QStringLiteral(" -ml >&") + ShellWord::ShellPath(outputFile);
+           QStringLiteral(" -ml") + TideCommand::SettingSwitches() +
+           // The text width of the listing, whose names the parse takes from the first 52 bytes
+           // of a line: at tide's default of 79 columns a name is cut to 51 and a blank follows.
+           QStringLiteral(" -tw 79 >&") + ShellWord::ShellPath(outputFile);
 }
 
 void LocationGetter::GetLocations(const QString& xtideFolder) {

@@ -34,7 +34,9 @@ class LocationGetter : public QObject {
     void GetLocations(const QString& xtideFolder);
     bool IsRunning() const;
 
-    // The listing command for a folder and an output file (both absolute paths).
+    // The listing command for a folder and an output file (both absolute paths), with the
+    // TideCommand::SettingSwitches() and tide's default text width, so that no XTide settings
+    // of the user move the names out of the columns the parse reads.
     static QString LocationListCommand(const QString& xtideFolder, const QString& outputFile);
     // The names of one listing text (raw bytes), in order, as display texts (LocationName);
     // they also replace `locations`. Raises the Progress events of a parse and offers the event

@@ -16,6 +16,10 @@ QString EndText(int month, int year) {
     return month >= 12 ? BeginText(1, year + 1) : BeginText(month + 1, year);
 }
 
+QString SettingSwitches() {
+    return QStringLiteral(" -df \"%Y-%m-%d\" -tf \"%l:%M %p %Z\" -z n -em x");
+}
+
 QString EnterFolder(const QString& xtideFolder) {
     return QStringLiteral("cd ") + ShellWord::ShellPath(xtideFolder) + QStringLiteral(" || exit");
 }
@@ -25,7 +29,7 @@ QString Build(const QString& xtideFolder, const QString& location, int month, in
            QStringLiteral("; export HFILE_PATH=./harmonics.tcd; ./tide -l ") +
            ShellWord::Quote(LocationName::ToCommandBytes(location)) + QStringLiteral(" -b ") +
            QLatin1Char('"') + BeginText(month, year) + QLatin1Char('"') + QStringLiteral(" -e ") +
-           QLatin1Char('"') + EndText(month, year) + QLatin1Char('"');
+           QLatin1Char('"') + EndText(month, year) + QLatin1Char('"') + SettingSwitches();
 }
 
 }  // namespace TideCommand

@@ -16,9 +16,18 @@ QString EndText(int month, int year);
 // The command line for `location` (a name as LocationName::FromListing gave it, or as the user
 // typed it) in month 1 to 12 of `year`, run in the XTide folder `xtideFolder` (absolute path):
 //   cd <folder>; export HFILE_PATH=./harmonics.tcd; ./tide -l <location> -b "<begin>" -e "<end>"
+//   followed by the SettingSwitches()
 // The location goes in as one quoted shell word of its listing bytes, so the shell hands tide
 // exactly those bytes whatever they hold (quotes, "$(...)", ";" are never interpreted).
 QString Build(const QString& xtideFolder, const QString& location, int month, int year);
+
+// The switches that every tide command line ends with:
+//   -df "%Y-%m-%d" -tf "%l:%M %p %Z" -z n -em x
+// tide takes its date and time formats, UTC or local time and its event mask from the user's
+// ~/.xtide.xml unless the command line names them; these are tide's own defaults, the layout the
+// readers of its output rely on, so no settings file changes what a run prints. Units are left
+// to the user: the readers take heights in whatever unit tide prints.
+QString SettingSwitches();
 
 // The start of every tide command line: changes to the XTide folder, and ends the command line
 // there when the folder is gone, so that no "./tide" of another folder ever runs.

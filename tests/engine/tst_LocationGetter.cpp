@@ -213,7 +213,8 @@ void tst_LocationGetter::listingCommand() {
     QCOMPARE(LocationGetter::LocationListCommand(QStringLiteral("/A b/Resources"),
                                                  QStringLiteral("/tmp/tide locations.txt")),
              QStringLiteral("cd '/A b/Resources' || exit; export HFILE_PATH=./harmonics.tcd;./tide "
-                            "-l'/A b/Resources/harmonics.tcd' -ml >&'/tmp/tide locations.txt'"));
+                            "-l'/A b/Resources/harmonics.tcd' -ml -df \"%Y-%m-%d\" -tf \"%l:%M "
+                            "%p %Z\" -z n -em x -tw 79 >&'/tmp/tide locations.txt'"));
 }
 
 void tst_LocationGetter::standInListing() {

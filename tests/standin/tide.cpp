@@ -8,6 +8,16 @@
 // "YYYY-MM-DD HH:MM". Standard error gets the disclaimer banner (unless
 // $HOME/.disableXTidedisclaimer exists) and the indexing line, as the real program writes them.
 //
+// Settings, as the real program takes them from the attributes of the <xtideoptions> element of
+// $HOME/.xtide.xml, each overridden by its switch on the command line:
+//   df, -df FORMAT   the date of a line (strftime; default "%Y-%m-%d")
+//   tf, -tf FORMAT   the time of a line (strftime, %Z the zone; default "%l:%M %p %Z")
+//   z,  -z y|n       "y": BEGIN and END are read, and every time printed, in UTC (default "n")
+//   em, -em MASK     events left out: p moon phases, S sunrise, s sunset, M moonrise,
+//                    m moonset; "x" none (the default)
+//   tw, -tw WIDTH    the listing's width; the name column is WIDTH - 28 wide (default 79)
+// The listing's header time is UTC in the date and time formats.
+//
 // Environment:
 //   HFILE_PATH              the harmonics file(s), ':'-separated; one of them must exist.
 //   LC_ALL, LC_CTYPE, LANG  the first one set decides the output bytes: UTF-8 when it names
@@ -41,6 +51,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -129,7 +140,16 @@ struct Station {
     std::vector<std::string> extraHeader;
 };
 
+struct Settings {
+    std::string dateFormat = "%Y-%m-%d";
+    std::string timeFormat = "%l:%M %p %Z";
+    bool utc = false;
+    std::string eventMask = "x";
+    int textWidth = 79;
+};
+
 Switches g_switches;
+Settings g_settings;
 bool g_utf8 = false;
 
 // Writes `text` to `stream` at once, with every LF replaced by the chosen line end, so the two
@@ -252,6 +272,67 @@ Switches ParseSwitches(const char* text) {
     return s;
 }
 
+// Applies one setting, given by its attribute or switch name; unknown names change nothing.
+void ApplySetting(Settings& settings, const std::string& name, const std::string& value) {
+    if (name == "df")
+        settings.dateFormat = value;
+    else if (name == "tf")
+        settings.timeFormat = value;
+    else if (name == "z")
+        settings.utc = value == "y" || value == "Y";
+    else if (name == "em")
+        settings.eventMask = value;
+    else if (name == "tw" && std::atoi(value.c_str()) > 0)
+        settings.textWidth = std::atoi(value.c_str());
+}
+
+std::string XmlUnescape(const std::string& in) {
+    static const std::pair<const char*, char> entities[] = {
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+    std::string out;
+    for (size_t i = 0; i < in.size();) {
+        bool replaced = false;
+        for (const auto& [entity, c] : entities) {
+            const size_t n = std::strlen(entity);
+            if (in.compare(i, n, entity) == 0) {
+                out += c;
+                i += n;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) out += in[i++];
+    }
+    return out;
+}
+
+// The attributes of the <xtideoptions> element of `file`, when there is one.
+void ReadSettingsFile(Settings& settings, const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return;
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string text = buffer.str();
+    size_t at = text.find("<xtideoptions");
+    if (at == std::string::npos) return;
+    const size_t close = text.find('>', at);
+    const std::string element =
+        text.substr(at + 13, close == std::string::npos ? std::string::npos : close - at - 13);
+    for (size_t i = 0; i < element.size();) {
+        const size_t eq = element.find('=', i);
+        if (eq == std::string::npos || eq + 1 >= element.size()) break;
+        std::string name = element.substr(i, eq - i);
+        name.erase(0, name.find_first_not_of(" \t\r\n"));
+        name.erase(name.find_last_not_of(" \t\r\n") + 1);
+        const char quote = element[eq + 1];
+        if (quote != '"' && quote != '\'') break;
+        const size_t end = element.find(quote, eq + 2);
+        if (end == std::string::npos) break;
+        ApplySetting(settings, name, XmlUnescape(element.substr(eq + 2, end - eq - 2)));
+        i = end + 1;
+    }
+}
+
 std::optional<fs::path> DataFolder() {
     if (const char* env = std::getenv("QUORVEX_STANDIN_DATA"); env && *env) return fs::path(env);
     std::error_code ec;
@@ -288,7 +369,18 @@ std::vector<Station> ReadStations(const fs::path& file) {
     return stations;
 }
 
-// Minutes since 0000-01-01 for "YYYY-MM-DD HH:MM"; nothing when the text names no real time.
+// The calendar fields of a time, counted as seconds since 1970 as if they were UTC.
+long long FieldSeconds(int y, int mo, int d, int h, int mi) {
+    std::tm tm{};
+    tm.tm_year = y - 1900;
+    tm.tm_mon = mo - 1;
+    tm.tm_mday = d;
+    tm.tm_hour = h;
+    tm.tm_min = mi;
+    return static_cast<long long>(timegm(&tm));
+}
+
+// "YYYY-MM-DD HH:MM" on the scale of FieldSeconds; nothing when the text names no real time.
 std::optional<long long> ParseTime(const std::string& t) {
     int y, mo, d, h, mi;
     char tail;
@@ -299,18 +391,90 @@ std::optional<long long> ParseTime(const std::string& t) {
     bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     int dim = days[mo - 1] + (mo == 2 && leap ? 1 : 0);
     if (d < 1 || d > dim || y < 1970 || y > 2037) return std::nullopt;
-    return ((static_cast<long long>(y) * 12 + mo) * 31 + d) * 1440 + h * 60 + mi;
+    return FieldSeconds(y, mo, d, h, mi);
 }
 
-// The time of a prediction line "YYYY-MM-DD HH:MM AM ...", on the scale of ParseTime.
-std::optional<long long> EventTime(const std::string& line) {
-    if (line.size() < 19 || line[13] != ':' || line[18] != 'M') return std::nullopt;
+// A recorded prediction line "YYYY-MM-DD HH:MM AM ZONE <rest>", taken apart.
+struct EventLine {
+    long long local = 0;  // the printed time, on the scale of ParseTime
+    std::string zone;     // the zone abbreviation
+    std::string rest;     // everything after the zone: the value and the words
+};
+
+std::optional<EventLine> ParseEventLine(const std::string& line) {
+    if (line.size() < 21 || line[13] != ':' || line[18] != 'M' || line[19] != ' ')
+        return std::nullopt;
     int hour = std::atoi(line.substr(11, 2).c_str()) % 12;
     if (line[17] == 'P') hour += 12;
     char buf[32];
     std::snprintf(buf, sizeof buf, "%s %02d:%s", line.substr(0, 10).c_str(), hour,
                   line.substr(14, 2).c_str());
-    return ParseTime(buf);
+    auto local = ParseTime(buf);
+    if (!local) return std::nullopt;
+    const size_t zoneEnd = line.find(' ', 20);
+    EventLine event;
+    event.local = *local;
+    event.zone = line.substr(20, zoneEnd == std::string::npos ? std::string::npos : zoneEnd - 20);
+    event.rest = zoneEnd == std::string::npos ? std::string() : line.substr(zoneEnd);
+    return event;
+}
+
+// The offset from UTC, in seconds, of a zone abbreviation of the recorded lines ("PST", "+12").
+std::optional<long long> ZoneOffset(const std::string& zone) {
+    static const std::pair<const char*, int> hours[] = {
+        {"UTC", 0},  {"GMT", 0},  {"HST", -10}, {"AKST", -9}, {"AKDT", -8}, {"PST", -8},
+        {"PDT", -7}, {"MST", -7}, {"MDT", -6},  {"CST", -6},  {"CDT", -5},  {"EST", -5},
+        {"EDT", -4}, {"AST", -4}, {"ADT", -3},  {"SST", -11}, {"ChST", 10}};
+    for (const auto& [name, h] : hours) {
+        if (zone == name) return h * 3600LL;
+    }
+    if (zone.size() >= 2 && (zone[0] == '+' || zone[0] == '-') &&
+        std::isdigit(static_cast<unsigned char>(zone[1]))) {
+        const int value = std::atoi(zone.c_str() + 1);
+        const long long seconds =
+            zone.size() > 3 ? (value / 100) * 3600LL + (value % 100) * 60LL : value * 3600LL;
+        return zone[0] == '-' ? -seconds : seconds;
+    }
+    return std::nullopt;
+}
+
+// What the event words of a line (`rest`) name, as a letter of the event mask; 0 for tides
+// and currents, which no mask leaves out.
+char MaskLetter(const std::string& rest) {
+    const size_t start = rest.find_first_not_of(' ');
+    const std::string words = start == std::string::npos ? std::string() : rest.substr(start);
+    if (words == "Sunrise") return 'S';
+    if (words == "Sunset") return 's';
+    if (words == "Moonrise") return 'M';
+    if (words == "Moonset") return 'm';
+    if (words == "New Moon" || words == "First Quarter" || words == "Full Moon" ||
+        words == "Last Quarter")
+        return 'p';
+    return 0;
+}
+
+// `seconds` (on the scale of FieldSeconds) in one of the formats of the settings, with %Z
+// standing for `zone`.
+std::string FormatTime(const std::string& format, long long seconds, const std::string& zone) {
+    std::string withZone;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size()) {
+            if (format[i + 1] == 'Z') {
+                for (char c : zone) withZone += c == '%' ? std::string("%%") : std::string(1, c);
+            } else {
+                withZone += format.substr(i, 2);
+            }
+            ++i;
+        } else {
+            withZone += format[i];
+        }
+    }
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    char buf[512];
+    const size_t n = std::strftime(buf, sizeof buf, withZone.c_str(), &tm);
+    return std::string(buf, n);
 }
 
 // The event lines of one recorded month: everything after its header's blank line.
@@ -359,11 +523,12 @@ std::string LineBefore(const std::optional<std::string>& begin) {
 int Listing(const std::vector<Station>& stations) {
     std::string text;
     if (!g_switches.noMarker) {
-        std::time_t now = std::time(nullptr);
-        char stamp[64];
-        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %l:%M %p", std::gmtime(&now));
-        text += std::string("Location list generated ") + stamp + " UTC\n\n";
+        const long long now = static_cast<long long>(std::time(nullptr));
+        text += "Location list generated " + FormatTime(g_settings.dateFormat, now, "UTC") + " " +
+                FormatTime(g_settings.timeFormat, now, "UTC") + "\n\n";
     }
+    // The name takes what the width leaves beside the type and the coordinates.
+    const int nameWidth = std::max(1, g_settings.textWidth - 28);
     for (const Station& s : stations) {
         // The listing pads the coordinates to fixed widths; the header does not.
         std::string coordinates = s.coordinates;
@@ -375,10 +540,10 @@ int Listing(const std::vector<Station>& stations) {
             std::snprintf(padded, sizeof padded, "%7.4f\xb0 %c, %8.4f\xb0 %c", lat, ns, lon, ew);
             coordinates = padded;
         }
-        char line[128];
-        std::snprintf(line, sizeof line, "%-51.51s %-3.3s %-23.23s\n", s.name.c_str(),
-                      s.type.c_str(), coordinates.c_str());
-        text += Out(line);
+        std::vector<char> line(nameWidth + 64);
+        std::snprintf(line.data(), line.size(), "%-*.*s %-3.3s %-23.23s\n", nameWidth, nameWidth,
+                      s.name.c_str(), s.type.c_str(), coordinates.c_str());
+        text += Out(line.data());
     }
     Emit(stdout, text);
     if (g_switches.flood && !stations.empty()) {
@@ -446,8 +611,25 @@ int Predict(const fs::path& data, const std::vector<Station>& stations, std::str
     std::sort(months.begin(), months.end());
     for (const fs::path& month : months) {
         for (const std::string& line : MonthEvents(month)) {
-            auto when = EventTime(line);
-            if (when && *when >= *from && *when < *to) out += line + "\n";
+            auto event = ParseEventLine(line);
+            if (!event) continue;
+            if (char letter = MaskLetter(event->rest);
+                letter && g_settings.eventMask.find(letter) != std::string::npos)
+                continue;
+            long long when = event->local;
+            std::string zone = event->zone;
+            if (g_settings.utc) {
+                auto offset = ZoneOffset(zone);
+                if (!offset) {
+                    Emit(stderr, "tide stand-in: no UTC offset known for the zone " + zone + "\n");
+                    return 2;
+                }
+                when -= *offset;
+                zone = "UTC";
+            }
+            if (when < *from || when >= *to) continue;
+            out += FormatTime(g_settings.dateFormat, when, zone) + " " +
+                   FormatTime(g_settings.timeFormat, when, zone) + event->rest + "\n";
         }
     }
     Emit(stdout, out);
@@ -513,27 +695,40 @@ int main(int argc, char** argv) {
     }
     g_utf8 = LocaleIsUtf8();
 
+    const char* home = std::getenv("HOME");
+    if (home) ReadSettingsFile(g_settings, fs::path(home) / ".xtide.xml");
+
     std::optional<std::string> location, begin, end;
     bool list = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        auto value = [&](std::optional<std::string>& slot) {
-            if (arg.size() > 2)
-                slot = arg.substr(2);
-            else if (i + 1 < argc)
-                slot = argv[++i];
+        // The value of a switch named by the first `length` bytes: attached or the next word.
+        auto value = [&](size_t length) -> std::optional<std::string> {
+            if (arg.size() > length) return arg.substr(length);
+            if (i + 1 < argc) return std::string(argv[++i]);
+            return std::nullopt;
         };
+        bool setting = false;
+        for (const char* name : {"df", "tf", "em", "tw"}) {
+            if (arg.rfind(std::string("-") + name, 0) == 0) {
+                if (auto v = value(3)) ApplySetting(g_settings, name, *v);
+                setting = true;
+                break;
+            }
+        }
+        if (setting) continue;
         if (arg == "-ml")
             list = true;
-        else if (arg.rfind("-l", 0) == 0)
-            value(location);
+        else if (arg.rfind("-z", 0) == 0) {
+            if (auto v = value(2)) ApplySetting(g_settings, "z", *v);
+        } else if (arg.rfind("-l", 0) == 0)
+            location = value(2);
         else if (arg.rfind("-b", 0) == 0)
-            value(begin);
+            begin = value(2);
         else if (arg.rfind("-e", 0) == 0)
-            value(end);
+            end = value(2);
     }
 
-    const char* home = std::getenv("HOME");
     std::error_code ec;
     if (!home || !fs::exists(fs::path(home) / ".disableXTidedisclaimer", ec)) Emit(stderr, kBanner);
     if (!HarmonicsPresent()) return 255;

@@ -19,11 +19,20 @@ struct Run {
     int exitCode = -1;
 };
 
-QByteArray ReadFixture(const QString& name) {
-    QFile f(QStringLiteral(QUORVEX_TEST_FIXTURES "/xtide/") + name);
+QByteArray ReadFixture(const QString& name, const QString& folder = QStringLiteral("xtide")) {
+    QFile f(QStringLiteral(QUORVEX_TEST_FIXTURES "/") + folder + QLatin1Char('/') + name);
     if (!f.open(QIODevice::ReadOnly)) qFatal("missing fixture %s", qPrintable(name));
     return f.readAll();
 }
+
+// The stations, months and recordings of the runs under a user's XTide settings file.
+QString UserSettingsData() { return QStringLiteral(QUORVEX_TEST_FIXTURES "/user-settings"); }
+QByteArray UserSettingsFixture(const QString& name) {
+    return ReadFixture(name, QStringLiteral("user-settings"));
+}
+
+// The switches with which the application's command lines name tide's defaults.
+const QString kPinned = QStringLiteral(" -df \"%Y-%m-%d\" -tf \"%l:%M %p %Z\" -z n -em x");
 
 // The banner and indexing line that every run writes to standard error first.
 QByteArray RecordedPreamble() {
@@ -59,31 +68,44 @@ class TestStandin : public QObject {
         return {p.readAllStandardOutput(), p.readAllStandardError(), p.exitCode()};
     }
 
+    // `switches`: more of the command line, after the end.
     Run Month(const XTideFixture& fx, const QByteArray& location, const QString& begin,
-              const QString& end, const QMap<QString, QString>& env = {}) {
+              const QString& end, const QMap<QString, QString>& env = {},
+              const QString& switches = QString()) {
         return Bash(fx,
                     QStringLiteral("export HFILE_PATH=./harmonics.tcd; ./tide -l ") +
                         ShellWord::Quote(location) + QStringLiteral(" -b \"") + begin +
-                        QStringLiteral("\" -e \"") + end + QStringLiteral("\""),
+                        QStringLiteral("\" -e \"") + end + QStringLiteral("\"") + switches,
                     env);
     }
 
     // Runs the listing command line, which sends both streams into one file; returns that file.
     QByteArray Listing(const XTideFixture& fx, const QMap<QString, QString>& env = {},
-                       int* exitCode = nullptr) {
+                       int* exitCode = nullptr, const QString& switches = QString()) {
         const QString file = home.path() + QStringLiteral("/tide locations.txt");
         QFile::remove(file);
         Run r = Bash(fx,
                      QStringLiteral("export HFILE_PATH=./harmonics.tcd;./tide -l") +
-                         ShellWord::ShellPath(fx.harmonicsPath()) + QStringLiteral(" -ml >&") +
-                         ShellWord::ShellPath(file),
+                         ShellWord::ShellPath(fx.harmonicsPath()) + QStringLiteral(" -ml") +
+                         switches + QStringLiteral(" >&") + ShellWord::ShellPath(file),
                      env);
         if (exitCode) *exitCode = r.exitCode;
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
+    // Puts `settings` in HOME as the user's XTide settings file, or removes the file when empty.
+    void UseSettingsFile(const QByteArray& settings) {
+        QFile file(home.filePath(QStringLiteral(".xtide.xml")));
+        file.remove();
+        if (settings.isEmpty()) return;
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(settings);
+    }
+
   private slots:
+    void cleanup() { UseSettingsFile({}); }
+
     void listingLayout() {
         XTideFixture fx;
         QVERIFY(fx.isValid());
@@ -172,6 +194,126 @@ class TestStandin : public QObject {
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.err, RecordedPreamble());
         QCOMPARE(r.out, ReadFixture(recording));
+    }
+
+    // The user's settings file and the switches that override it, one setting at a time. Etolin
+    // Point keeps Alaska time (AKDT, UTC-8); in UTC the first event of October 1 is the last of
+    // September 30 in Alaska.
+    void userSettings_data() {
+        QTest::addColumn<QByteArray>("settings");  // the settings file; none when empty
+        QTest::addColumn<QString>("switches");
+        QTest::addColumn<QString>("begin");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QByteArray>("events");
+        const QByteArray user = UserSettingsFixture(QStringLiteral("xtide.xml"));
+        const QByteArray defaults =
+            "2026-10-01  7:04 AM AKDT  -0.00 knots  Slack, Ebb Begins\n"
+            "2026-10-01  8:39 AM AKDT   Sunrise\n";
+        QTest::newRow("defaults") << QByteArray() << QString() << "2026-10-01 07:00"
+                                  << "2026-10-01 09:00" << defaults;
+        QTest::newRow("date format")
+            << QByteArray() << " -df \"%d.%m.%Y\""
+            << "2026-10-01 07:00"
+            << "2026-10-01 09:00"
+            << QByteArray(
+                   "01.10.2026  7:04 AM AKDT  -0.00 knots  Slack, Ebb Begins\n"
+                   "01.10.2026  8:39 AM AKDT   Sunrise\n");
+        QTest::newRow("time format, attached")
+            << QByteArray() << " '-tf%H:%M %Z'"
+            << "2026-10-01 07:00"
+            << "2026-10-01 09:00"
+            << QByteArray(
+                   "2026-10-01 07:04 AKDT  -0.00 knots  Slack, Ebb Begins\n"
+                   "2026-10-01 08:39 AKDT   Sunrise\n");
+        QTest::newRow("UTC: begin and end in UTC as well")
+            << QByteArray() << " -z y"
+            << "2026-10-01 15:00"
+            << "2026-10-01 17:00"
+            << QByteArray(
+                   "2026-10-01  3:04 PM UTC  -0.00 knots  Slack, Ebb Begins\n"
+                   "2026-10-01  4:39 PM UTC   Sunrise\n");
+        QTest::newRow("UTC across midnight")
+            << QByteArray() << " -z y"
+            << "2026-10-01 00:00"
+            << "2026-10-01 01:00"
+            << QByteArray("2026-10-01 12:10 AM UTC   2.70 knots  Max Flood\n");
+        QTest::newRow("event mask") << QByteArray() << " -em S"
+                                    << "2026-10-01 07:00"
+                                    << "2026-10-01 09:00"
+                                    << QByteArray(
+                                           "2026-10-01  7:04 AM AKDT  -0.00 knots  Slack, Ebb "
+                                           "Begins\n");
+        QTest::newRow("mask of other events") << QByteArray() << " -em pMm"
+                                              << "2026-10-01 07:00"
+                                              << "2026-10-01 09:00" << defaults;
+        QTest::newRow("settings file")
+            << user << QString() << "2026-10-01 15:00"
+            << "2026-10-01 17:00"
+            << QByteArray("01.10.2026 15:04 UTC  -0.00 knots  Slack, Ebb Begins\n");
+        QTest::newRow("settings file, one switch wins")
+            << user << " -z n"
+            << "2026-10-01 07:00"
+            << "2026-10-01 09:00"
+            << QByteArray("01.10.2026 07:04 AKDT  -0.00 knots  Slack, Ebb Begins\n");
+        QTest::newRow("settings file, every switch wins") << user << kPinned << "2026-10-01 07:00"
+                                                          << "2026-10-01 09:00" << defaults;
+        QTest::newRow("single quotes and entities")
+            << QByteArray("<?xml version=\"1.0\"?>\n<xtideoptions\n  df='%d &amp; %m'/>\n")
+            << QString() << "2026-10-01 08:00"
+            << "2026-10-01 09:00" << QByteArray("01 & 10  8:39 AM AKDT   Sunrise\n");
+    }
+
+    void userSettings() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, switches);
+        QFETCH(QString, begin);
+        QFETCH(QString, end);
+        QFETCH(QByteArray, events);
+        XTideFixture fx(UserSettingsData());
+        UseSettingsFile(settings);
+        const Run r = Month(fx, "Etolin Point", begin, end, {}, switches);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, RecordedPreamble());
+        const QByteArray header = UserSettingsFixture(QStringLiteral("etolin_2026-10.stdout"))
+                                      .split('\n')
+                                      .mid(0, 5)
+                                      .join('\n') +
+                                  '\n';
+        QCOMPARE(r.out, header + events);
+    }
+
+    // The runs that the real program made of October with a user's settings file, with and
+    // without the switches; the listing's header date is the time of the run.
+    void userSettingsMatchRecordings() {
+        XTideFixture fx(UserSettingsData());
+        UseSettingsFile(UserSettingsFixture(QStringLiteral("xtide.xml")));
+        const QByteArray etolin = "Etolin Point, 8.5 miles west of, Alaska Current";
+        Run r = Month(fx, etolin, "2026-10-01 00:00", "2026-11-01 00:00");
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, UserSettingsFixture(QStringLiteral("etolin_2026-10.under-settings.txt")));
+        r = Month(fx, etolin, "2026-10-01 00:00", "2026-11-01 00:00", {}, kPinned);
+        QCOMPARE(r.out, UserSettingsFixture(QStringLiteral("etolin_2026-10.stdout")));
+
+        const auto head = [&](const QString& switches, const QString& stamp) {
+            QList<QByteArray> lines =
+                Listing(fx, {}, nullptr, switches).mid(RecordedPreamble().size()).split('\n');
+            const QString marker = QString::fromUtf8(lines.value(0));
+            if (!QRegularExpression(QStringLiteral("^Location list generated ") + stamp +
+                                    QStringLiteral(" UTC$"))
+                     .match(marker)
+                     .hasMatch())
+                return marker.toUtf8();
+            return lines.mid(1, 39).join('\n') + '\n';
+        };
+        const auto recordedHead = [](const QString& name) {
+            const QByteArray text = UserSettingsFixture(name);
+            return text.mid(text.indexOf('\n') + 1);
+        };
+        QCOMPARE(head(QString(), QStringLiteral(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d)")),
+                 recordedHead(QStringLiteral("listing_head.under-settings.txt")));
+        QCOMPARE(head(kPinned + QStringLiteral(" -tw 79"),
+                      QStringLiteral(R"(\d{4}-\d\d-\d\d [ 1]\d:\d\d [AP]M)")),
+                 recordedHead(QStringLiteral("listing_head.txt")));
     }
 
     void fourLetterZoneShiftsColumns() {
