@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Folders.h"
 #include "platform/Text.h"
+#include "platform/WholeFile.h"
 
 namespace CalendarSettingsFile {
 
@@ -138,10 +138,9 @@ bool SaveFile(QuorvexWindow& w, const QString& item) {
 }
 
 bool OpenFile(QuorvexWindow& w, const QString& item) {
-    QFile file(item);
-    if (item.isEmpty() || !file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
-    file.close();
+    // A named pipe that nothing writes to is a document that cannot be opened.
+    QByteArray bytes;
+    if (!WholeFile::Read(item, &bytes)) return false;
     const CalendarSettings::Decoded d = CalendarSettings::Decode(bytes);
     if (!d.versionOk) {
         Dialogs::MsgBox(kInvalidMessage, &w);

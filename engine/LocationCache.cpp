@@ -1,6 +1,7 @@
 // LocationCache  Reading and writing "Quorvex Locations.txt".
 #include "engine/LocationCache.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 
 #include "engine/LocationName.h"
 #include "platform/Folders.h"
+#include "platform/WholeFile.h"
 
 namespace LocationCache {
 namespace {
@@ -21,10 +23,19 @@ QByteArray withoutLineEnd(QByteArray line) {
     return line;
 }
 
+// The whole cache in `bytes`, open in `lines` for reading line by line; false when it cannot be
+// read, as a named pipe that nothing writes to cannot.
+bool openCache(const QString& path, QByteArray& bytes, QBuffer& lines) {
+    if (!WholeFile::Read(path, &bytes)) return false;
+    lines.setBuffer(&bytes);
+    return lines.open(QIODevice::ReadOnly);
+}
+
 // Whether the cache at `path` holds at least one name line after the folder line.
 bool holdsNames(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray bytes;
+    QBuffer file;
+    if (!openCache(path, bytes, file)) return false;
     file.readLine();
     return !file.atEnd();
 }
@@ -39,8 +50,9 @@ QString Path() {
 
 bool Read(const QString& path, QString& folder, const std::function<void(const QString&)>& entry) {
     if (path.isEmpty() || QFileInfo(path).isDir()) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray bytes;
+    QBuffer file;
+    if (!openCache(path, bytes, file)) return false;
     // Byte order marks that an editor put before the folder line are not part of the folder
     // (decodeName drops one itself, and a second would then not read back the same).
     QByteArray folderLine = withoutLineEnd(file.readLine());

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
@@ -16,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/Text.h"
+#include "platform/WholeFile.h"
 
 namespace GeneratorSettingsFile {
 
@@ -81,10 +81,9 @@ bool SetPopupMenu(GenerateHTML& window, QComboBox* menu, const QString& text) {
 
 bool LoadGeneratorInfo(GenerateHTML& w, const QString& item, Loaded* how) {
     if (how) *how = Loaded::NotOpened;
-    QFile file(item);
-    if (item.isEmpty() || !file.open(QIODevice::ReadOnly)) return true;
-    const QByteArray bytes = file.readAll();
-    file.close();
+    // A named pipe that nothing writes to is a document that cannot be opened.
+    QByteArray bytes;
+    if (!WholeFile::Read(item, &bytes)) return true;
     QPointer<GenerateHTML> self(&w);
     if (!GeneratorSettings::IsTextDocument(bytes)) {
         if (how) *how = Loaded::Refused;
