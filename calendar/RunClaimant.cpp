@@ -3,10 +3,15 @@
 
 namespace RunClaimant {
 
-const char* const kCalendarRunHolds = ": a calendar run of another window is writing to it";
 const char* const kGenerationRunHolds = ": a generation run of another window is writing to it";
+
+namespace {
+
+const char* const kCalendarRunHolds = ": a calendar run of another window is writing to it";
 const char* const kSameRunHolds = ": this run is already writing to it under another name";
 const char* const kAnotherProcessHolds = ": another run is writing to it";
+
+}  // namespace
 
 OutputFileClaim::Claimant For(Kind kind, const void* window) {
     OutputFileClaim::Claimant claimant;

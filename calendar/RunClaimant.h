@@ -26,9 +26,7 @@ OutputFileClaim::Claimant For(Kind kind, const void* window);
 //   not opened                                ": " and the system's reason; "" when none is known
 QString Cause(const ClaimedFile::Result& refused, const void* window);
 
-extern const char* const kCalendarRunHolds;
+// The words for a generation run of another window, also those of a refused output folder.
 extern const char* const kGenerationRunHolds;
-extern const char* const kSameRunHolds;
-extern const char* const kAnotherProcessHolds;
 
 }  // namespace RunClaimant

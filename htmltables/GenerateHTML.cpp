@@ -283,8 +283,7 @@ void GenerateHTML::GenerateButton_Action() {
     if (claim.status != OutputFileClaim::Status::Taken) {
         Dialogs::MsgBox(QStringLiteral("Cannot access the output folder ") + p +
                             (claim.status == OutputFileClaim::Status::Held
-                                 ? QStringLiteral(": a generation run of another window is "
-                                                  "writing to it")
+                                 ? QString::fromLatin1(RunClaimant::kGenerationRunHolds)
                                  : QString()),
                         this);
         return;
@@ -442,10 +441,9 @@ void GenerateHTML::FinishRun() {
     // the list and the scrap file are whole; otherwise the month's text stays with the message.
     QStringList failures;
     if (csvFile) {
-        QFile* csv = csvFile->File();
-        if (!FullWrite::Flush(*csv)) csvWriteFailed = true;
+        // Closing writes what is still buffered and reports what the disk refused then.
         if (csvWriteFailed)
-            failures << WriteFailure(csvFile->Path(), csv->errorString());
+            failures << WriteFailure(csvFile->Path(), csvFile->File()->errorString());
         else if (!csvFile->Close())
             failures << WriteFailure(csvFile->Path(), csvFile->CloseError());
         csvFile.reset();
@@ -458,8 +456,7 @@ void GenerateHTML::FinishRun() {
         if (!scrap.file)
             failures << QString::fromLatin1(kUnableToOutput) + scrapPath +
                             RunClaimant::Cause(scrap, this);
-        else if (QFile* file = scrap.file->File();
-                 !FullWrite::Write(*file, bytes) || !FullWrite::Flush(*file))
+        else if (QFile* file = scrap.file->File(); !FullWrite::Write(*file, bytes))
             failures << WriteFailure(scrapPath, file->errorString());
         else if (!scrap.file->Close())
             failures << WriteFailure(scrapPath, scrap.file->CloseError());
